@@ -1,0 +1,33 @@
+#pragma once
+
+// The five conversions between the numbers the window works with and the texts of its controls.
+// None of them depends on the C library's locale: the decimal separator of real-to-text is
+// passed in, and Val only ever reads ".".
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vornelik {
+
+// The numeric prefix of a text. Blanks, tabs and line feeds are skipped wherever they stand;
+// reading stops at the first character that cannot continue the number; no number gives 0.
+// Throws Failure when the number does not fit a real.
+double Val(std::string_view text);
+
+// 15 significant digits, trailing fraction zeros dropped. Magnitudes from 1E15 up and below 1E-5
+// are written as an integer mantissa with an exponent ("15E+19"), which Val reads back in any
+// locale. Throws Failure for a value that is not finite.
+std::string realToText(double value, std::string_view decimalSeparator);
+
+std::string integerToText(std::int32_t value);
+
+std::string_view byteToText(std::uint8_t value);
+
+// Rounds halves to the even neighbour; throws Failure outside the signed 32-bit range.
+std::int32_t realToInteger(double value);
+
+// The floating-point failure of arithmetic whose result is not finite.
+double requireFinite(double value);
+
+}  // namespace vornelik

@@ -1,0 +1,89 @@
+#include "core/sample_table.h"
+
+#include <array>
+#include <cstring>
+#include <limits>
+
+#include "core/failure.h"
+#include "core/numeric_text.h"
+
+namespace vornelik {
+namespace {
+
+constexpr int kValuesPerLine = 10;
+constexpr std::string_view kKeyword = "CDATA  ";
+constexpr std::string_view kLineEnd = "\r\n";
+
+// Each byte's digits followed by a comma, padded to four characters so that one fixed-size copy
+// places a value; the line then advances by the real length.
+struct ValueText {
+    std::array<char, 4> chars;
+    std::size_t length;
+};
+
+std::array<ValueText, 256> makeValueTexts() {
+    std::array<ValueText, 256> texts{};
+    for (std::size_t value = 0; value < texts.size(); ++value) {
+        const std::string_view digits = byteToText(static_cast<std::uint8_t>(value));
+        std::memcpy(texts[value].chars.data(), digits.data(), digits.size());
+        texts[value].chars[digits.size()] = ',';
+        texts[value].length = digits.size() + 1;
+    }
+    return texts;
+}
+
+const std::array<ValueText, 256>& valueTexts() {
+    static const std::array<ValueText, 256> texts = makeValueTexts();
+    return texts;
+}
+
+// Keyword, ten values of up to four characters each, and the line end, with room to spare for
+// the fixed-size copies.
+using LineBuffer = std::array<char, 64>;
+
+std::string_view buildLine(LineBuffer& line, const std::uint8_t* firstSample, std::int64_t step) {
+    const auto& texts = valueTexts();
+    char* end = line.data();
+    std::memcpy(end, kKeyword.data(), kKeyword.size());
+    end += kKeyword.size();
+    for (int k = 0; k < kValuesPerLine; ++k) {
+        const ValueText& text = texts[firstSample[k * step]];
+        std::memcpy(end, text.chars.data(), text.chars.size());
+        end += text.length;
+    }
+    --end;  // the last value's comma
+    std::memcpy(end, kLineEnd.data(), kLineEnd.size());
+    end += kLineEnd.size();
+    return {line.data(), static_cast<std::size_t>(end - line.data())};
+}
+
+}  // namespace
+
+void writeSampleTable(TextSink& out, const TableSource& source, std::int32_t& tableIndex) {
+    const std::int64_t step = source.quality == Quality::good ? 1 : 2;
+    const std::int64_t lineSpan = step * kValuesPerLine;
+
+    const std::int32_t limit = realToInteger(Val(source.endText) - static_cast<double>(lineSpan));
+    tableIndex = realToInteger(Val(source.startText));
+
+    const auto sampleCount = static_cast<std::int64_t>(source.soundData.size());
+    LineBuffer line;
+    while (tableIndex <= limit) {
+        // The line's elements run from first to last in equal steps, so the two ends decide
+        // whether all ten exist; nothing is built before they do.
+        const std::int64_t first = std::int64_t{tableIndex} + step;
+        const std::int64_t last = std::int64_t{tableIndex} + lineSpan;
+        if (first < 0 || last >= sampleCount) {
+            throw Failure("sample outside the sound data");
+        }
+        out.write(buildLine(line, source.soundData.data() + first, step));
+
+        // The next line starts at this line's last element.
+        if (last > std::numeric_limits<std::int32_t>::max()) {
+            throw Failure("overflow");
+        }
+        tableIndex = static_cast<std::int32_t>(last);
+    }
+}
+
+}  // namespace vornelik

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "core/text_sink.h"
+
+namespace vornelik {
+
+enum class Quality : std::uint8_t {
+    good = 0,  // every byte
+    poor = 1,  // every second byte
+};
+
+// What the sample table is made of, as the window holds it at writing time.
+struct TableSource {
+    std::span<const std::uint8_t> soundData;
+    Quality quality = Quality::good;
+    std::string_view startText;  // the start offset box, read through Val
+    std::string_view endText;    // the end offset box, read through Val
+};
+
+// Streams the "CDATA  " lines, one whole line at a time. tableIndex is the window's loop
+// position, left where the loop stopped. Throws Failure for a sample outside soundData or an
+// offset outside the signed 32-bit range; the lines written before it stay written.
+void writeSampleTable(TextSink& out, const TableSource& source, std::int32_t& tableIndex);
+
+}  // namespace vornelik

@@ -1,0 +1,25 @@
+#!/bin/sh
+# Installs the Debian packages the build needs, when any is missing: as root with apt-get,
+# otherwise through sudo.
+set -eu
+
+packages="cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
+libbenchmark-dev fonts-liberation2 clang-format"
+
+missing=""
+for package in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $package"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing"
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=""
+else
+    sudo="sudo"
+fi
+$sudo apt-get update
+# shellcheck disable=SC2086
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing

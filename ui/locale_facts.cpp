@@ -1,0 +1,70 @@
+#include "ui/locale_facts.h"
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace vornelik {
+
+LocaleFacts LocaleFacts::fromSystem() {
+    // The system locale follows LC_ALL, LC_NUMERIC and LANG.
+    const QLocale system = QLocale::system();
+    LocaleFacts facts;
+    facts.decimalSeparator = system.decimalPoint().toStdString();
+#ifdef Q_OS_WIN
+    facts.codePage = "windows-" + QByteArray::number(GetACP());
+#else
+    facts.codePage = ansiCodePageFor(system.language());
+#endif
+    return facts;
+}
+
+QByteArray ansiCodePageFor(QLocale::Language language) {
+    switch (language) {
+        case QLocale::Turkish:
+        case QLocale::Azerbaijani:
+        case QLocale::Uzbek:
+            return "windows-1254";
+        case QLocale::Czech:
+        case QLocale::Hungarian:
+        case QLocale::Polish:
+        case QLocale::Romanian:
+        case QLocale::Slovak:
+        case QLocale::Slovenian:
+        case QLocale::Croatian:
+        case QLocale::Bosnian:
+        case QLocale::Albanian:
+            return "windows-1250";
+        case QLocale::Russian:
+        case QLocale::Ukrainian:
+        case QLocale::Belarusian:
+        case QLocale::Bulgarian:
+        case QLocale::Macedonian:
+        case QLocale::Serbian:
+        case QLocale::Kazakh:
+        case QLocale::Kyrgyz:
+        case QLocale::Tatar:
+        case QLocale::Mongolian:
+            return "windows-1251";
+        case QLocale::Greek:
+            return "windows-1253";
+        case QLocale::Hebrew:
+            return "windows-1255";
+        case QLocale::Arabic:
+        case QLocale::Persian:
+        case QLocale::Urdu:
+            return "windows-1256";
+        case QLocale::Estonian:
+        case QLocale::Latvian:
+        case QLocale::Lithuanian:
+            return "windows-1257";
+        case QLocale::Vietnamese:
+            return "windows-1258";
+        case QLocale::Thai:
+            return "windows-874";
+        default:
+            return "windows-1252";
+    }
+}
+
+}  // namespace vornelik
