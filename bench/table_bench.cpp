@@ -1,1 +1,78 @@
-int main() {}
+// The sample table writer over a 16 MiB sound: into a sink that only counts, and into a real
+// output file. Reports bytes of table text per second.
+
+#include <benchmark/benchmark.h>
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/sample_table.h"
+#include "ui/ansi_text_file.h"
+
+namespace {
+
+constexpr std::size_t kSoundBytes = 16u << 20;
+
+const std::vector<std::uint8_t>& sound() {
+    static const std::vector<std::uint8_t> data = [] {
+        std::vector<std::uint8_t> bytes(kSoundBytes + 1, 0);
+        std::uint32_t state = 12345;
+        for (std::size_t i = 0; i < kSoundBytes; ++i) {
+            state = state * 1103515245u + 12345u;  // any spread of values will do
+            bytes[i] = static_cast<std::uint8_t>(state >> 24);
+        }
+        return bytes;
+    }();
+    return data;
+}
+
+class CountingSink : public vornelik::TextSink {
+  public:
+    void write(std::string_view text) override {
+        benchmark::DoNotOptimize(text.data());
+        bytes += text.size();
+    }
+    std::size_t bytes = 0;
+};
+
+vornelik::TableSource wholeSound(vornelik::Quality quality, const std::string& end) {
+    return {sound(), quality, "0", end};
+}
+
+void tableIntoDiscardingSink(benchmark::State& state) {
+    const auto quality = static_cast<vornelik::Quality>(state.range(0));
+    const std::string end = std::to_string(kSoundBytes);
+    std::size_t total = 0;
+    for (auto _ : state) {
+        CountingSink sink;
+        std::int32_t tableIndex = 0;
+        vornelik::writeSampleTable(sink, wholeSound(quality, end), tableIndex);
+        total += sink.bytes;
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(total));
+}
+BENCHMARK(tableIntoDiscardingSink)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void tableIntoFile(benchmark::State& state) {
+    const auto quality = static_cast<vornelik::Quality>(state.range(0));
+    const std::string end = std::to_string(kSoundBytes);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("table.inc"));
+    std::int64_t total = 0;
+    for (auto _ : state) {
+        vornelik::AnsiTextFile file(path, "windows-1254");
+        std::int32_t tableIndex = 0;
+        vornelik::writeSampleTable(file, wholeSound(quality, end), tableIndex);
+        file.commit();
+        total += QFileInfo(path).size();
+    }
+    state.SetBytesProcessed(total);
+}
+BENCHMARK(tableIntoFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -5,6 +5,8 @@
 namespace vornelik {
 namespace {
 
+constexpr qsizetype kPieceSize = 64 * 1024;
+
 bool isAscii(std::string_view text) {
     unsigned char seen = 0;
     for (const char c : text) {
@@ -20,27 +22,32 @@ AnsiTextFile::AnsiTextFile(const QString& path, const QByteArray& codePage)
     if (!file_.open(QIODevice::WriteOnly)) {
         throw Failure("cannot create the file");
     }
+    pending_.reserve(kPieceSize);
 }
 
 void AnsiTextFile::write(std::string_view text) {
     if (isAscii(text)) {
-        writeBytes(text.data(), static_cast<qint64>(text.size()));
+        pending_.append(text.data(), static_cast<qsizetype>(text.size()));
     } else {
-        const QByteArray encoded = encoder_.encode(text);
-        writeBytes(encoded.constData(), encoded.size());
+        pending_.append(encoder_.encode(text));
+    }
+    if (pending_.size() >= kPieceSize) {
+        flush();
     }
 }
 
 void AnsiTextFile::commit() {
+    flush();
     if (!file_.commit()) {
         throw Failure("cannot write the file");
     }
 }
 
-void AnsiTextFile::writeBytes(const char* data, qint64 size) {
-    if (file_.write(data, size) != size) {
+void AnsiTextFile::flush() {
+    if (file_.write(pending_) != pending_.size()) {
         throw Failure("cannot write the file");
     }
+    pending_.resize(0);  // keeps the capacity, unlike clear()
 }
 
 }  // namespace vornelik

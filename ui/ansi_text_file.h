@@ -20,10 +20,11 @@ class AnsiTextFile : public TextSink {
     void commit();
 
   private:
-    void writeBytes(const char* data, qint64 size);
+    void flush();
 
     QSaveFile file_;
     AnsiEncoder encoder_;
+    QByteArray pending_;  // table lines are short: they go to the file in larger pieces
 };
 
 }  // namespace vornelik
