@@ -22,4 +22,4 @@ else
 fi
 $sudo apt-get update
 # shellcheck disable=SC2086
-$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y $missing
