@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/failure.h"
 #include "core/include_writer.h"
 #include "core/numeric_text.h"
 #include "core/program_writer.h"
@@ -134,7 +133,7 @@ void Form1::chooseQuality(Quality chosen, const QString& message) {
         Label9->setText(realText(requireFinite(samples)) + u"  byte"_s);
 
         mesaj->setText(message);
-    } catch (const Failure&) {
+    } catch (const std::exception&) {
         // A number too large for a real stops the choice at that step; the program goes on.
     }
 }
@@ -162,7 +161,7 @@ void Form1::Command6_Click() {
             Command4->setEnabled(true);
             mesaj->setText(kCheckPassedMessage);
         }
-    } catch (const Failure&) {
+    } catch (const std::exception&) {
         // A number too large for a real stops the check at that rule; the program goes on.
     }
 }
