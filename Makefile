@@ -1,13 +1,16 @@
 # make run    builds the program and opens its window
-# make test   builds everything with AddressSanitizer and UndefinedBehaviorSanitizer, runs every test
+# make test   builds everything with AddressSanitizer and UndefinedBehaviorSanitizer, runs every test,
+#             then cross-builds for Windows and runs the Windows tests under Wine
+# make windows cross-builds the 32-bit Windows tree with mingw-w64
 # make bench  builds optimised and runs the benchmarks
 # make format formats the sources with clang-format
 
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/sanitize
+WINDOWS_DIR := build/windows
 
-.PHONY: run test bench format packages release-build test-build
+.PHONY: run test bench format packages release-build test-build windows
 
 packages:
 	@sh tools/install-packages.sh
@@ -20,11 +23,17 @@ test-build: packages
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DVORNELIK_SANITIZE=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 
+windows: packages
+	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+		-DCMAKE_BUILD_TYPE=Release
+	cmake --build $(WINDOWS_DIR) -j $(JOBS)
+
 run: release-build
 	$(RELEASE_DIR)/app/vornelik
 
-test: test-build
+test: test-build windows
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(WINDOWS_DIR) && ctest --output-on-failure -j $(JOBS)
 
 bench: release-build
 	$(RELEASE_DIR)/bench/table_bench

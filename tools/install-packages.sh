@@ -4,7 +4,9 @@
 set -eu
 
 packages="cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-libbenchmark-dev fonts-liberation2 clang-format"
+libbenchmark-dev fonts-liberation2 clang-format \
+googletest g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 \
+wine wine32 xvfb xauth"
 
 missing=""
 for package in $packages; do
@@ -20,6 +22,15 @@ if [ "$(id -u)" -eq 0 ]; then
 else
     sudo="sudo"
 fi
+# wine32 runs the 32-bit Windows programs; it comes from the i386 architecture.
+case " $missing " in
+*" wine32 "*)
+    if [ "$(dpkg --print-architecture)" != i386 ] &&
+        ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $sudo dpkg --add-architecture i386
+    fi
+    ;;
+esac
 $sudo apt-get update
 # shellcheck disable=SC2086
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y $missing

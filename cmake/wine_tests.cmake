@@ -1,0 +1,22 @@
+# Test set-up for the Windows build: GoogleTest compiled from source, the tests run under Wine.
+
+# Debian ships GoogleTest's sources but no mingw build of it. SYSTEM keeps its headers out of
+# our warnings; its own sources get its own flags, not our -Werror.
+set(VORNELIK_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(INSTALL_GTEST OFF)
+add_subdirectory(${VORNELIK_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest
+                 EXCLUDE_FROM_ALL SYSTEM)
+set_property(TARGET gtest gtest_main gmock gmock_main PROPERTY COMPILE_OPTIONS "")
+
+# A 32-bit prefix in the build folder, quiet, with no offer to install Mono or Gecko, and no
+# display: the core tests are console programs.
+set(VORNELIK_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine)
+set(VORNELIK_WINE_ENV
+    "WINEPREFIX=${VORNELIK_WINE_PREFIX}" "WINEARCH=win32" "WINEDEBUG=-all"
+    "WINEDLLOVERRIDES=mscoree,mshtml=")
+set(VORNELIK_TEST_ENV ${VORNELIK_WINE_ENV} "DISPLAY=")
+
+# The prefix is made once, before the first test that needs it.
+add_test(NAME wine_prefix COMMAND ${CMAKE_COMMAND} -P ${PROJECT_SOURCE_DIR}/cmake/wine_prefix.cmake)
+set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${VORNELIK_TEST_ENV}")
+set(VORNELIK_TEST_FIXTURES wine)
