@@ -1,0 +1,112 @@
+#include "win32/replacing_text_file.h"
+
+#include <windows.h>
+
+#include "core/failure.h"
+#include "win32/wide_text.h"
+
+namespace vornelik {
+namespace {
+
+constexpr std::size_t kPieceSize = 64 * 1024;
+
+bool isAscii(std::string_view text) {
+    unsigned char seen = 0;
+    for (const char c : text) {
+        seen |= static_cast<unsigned char>(c);
+    }
+    return seen < 0x80;
+}
+
+std::wstring folderOf(const std::wstring& path) {
+    const auto slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) {
+        return L".";
+    }
+    // "C:\name" keeps its root backslash.
+    return path.substr(0, slash == 2 && path[1] == L':' ? slash + 1 : slash);
+}
+
+}  // namespace
+
+ReplacingTextFile::ReplacingTextFile(const std::wstring& path, unsigned codePage)
+    : path_(path), handle_(nullptr), codePage_(codePage) {
+    wchar_t temporary[MAX_PATH];
+    // Beside the target, so that the final move stays on one volume and cannot be half done.
+    if (GetTempFileNameW(folderOf(path).c_str(), L"vor", 0, temporary) == 0) {
+        throw Failure("cannot create the file");
+    }
+    temporaryPath_ = temporary;
+    const HANDLE handle = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        DeleteFileW(temporary);
+        throw Failure("cannot create the file");
+    }
+    handle_ = handle;
+    pending_.reserve(kPieceSize);
+}
+
+ReplacingTextFile::~ReplacingTextFile() {
+    if (!committed_) {
+        discard();
+    }
+}
+
+void ReplacingTextFile::write(std::string_view text) {
+    if (isAscii(text)) {
+        pending_.append(text);
+    } else {
+        pending_.append(toCodePage(text, codePage_));
+    }
+    if (pending_.size() >= kPieceSize) {
+        flush();
+    }
+}
+
+void ReplacingTextFile::commit() {
+    try {
+        flush();
+        const HANDLE handle = handle_;
+        handle_ = nullptr;
+        const bool flushed = FlushFileBuffers(handle) != 0;
+        if (CloseHandle(handle) == 0 || !flushed) {
+            throw Failure("cannot write the file");
+        }
+        if (MoveFileExW(temporaryPath_.c_str(), path_.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+            throw Failure("cannot replace the file");
+        }
+        committed_ = true;
+    } catch (...) {
+        discard();
+        throw;
+    }
+}
+
+void ReplacingTextFile::flush() {
+    std::size_t done = 0;
+    while (done < pending_.size()) {
+        const DWORD piece = static_cast<DWORD>(pending_.size() - done);
+        DWORD written = 0;
+        if (WriteFile(handle_, pending_.data() + done, piece, &written, nullptr) == 0 ||
+            written == 0) {
+            throw Failure("cannot write the file");
+        }
+        done += written;
+    }
+    pending_.clear();
+}
+
+void ReplacingTextFile::discard() {
+    if (handle_ != nullptr) {
+        CloseHandle(handle_);
+        handle_ = nullptr;
+    }
+    if (!temporaryPath_.empty()) {
+        DeleteFileW(temporaryPath_.c_str());
+        temporaryPath_.clear();
+    }
+}
+
+}  // namespace vornelik
