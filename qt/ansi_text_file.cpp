@@ -1,6 +1,10 @@
-#include "ui/ansi_text_file.h"
+#include "qt/ansi_text_file.h"
 
 #include "core/failure.h"
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace vornelik {
 namespace {
@@ -19,7 +23,9 @@ bool isAscii(std::string_view text) {
 
 AnsiTextFile::AnsiTextFile(const QString& path, const QByteArray& codePage)
     : file_(path), encoder_(codePage) {
-    if (!file_.open(QIODevice::WriteOnly)) {
+    // Unbuffered: our own pieces are the only buffer, so every write error reaches us here and
+    // none is left for commit() to lose.
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         throw Failure("cannot create the file");
     }
     pending_.reserve(kPieceSize);
@@ -32,18 +38,27 @@ void AnsiTextFile::write(std::string_view text) {
         pending_.append(encoder_.encode(text));
     }
     if (pending_.size() >= kPieceSize) {
-        flush();
+        writePending();
     }
 }
 
 void AnsiTextFile::commit() {
-    flush();
+    writePending();
+    if (!file_.flush()) {
+        throw Failure("cannot write the file");
+    }
+#ifdef Q_OS_UNIX
+    // A full disk may only show when the data goes out; commit() would ignore that error.
+    if (::fsync(file_.handle()) != 0) {
+        throw Failure("cannot write the file");
+    }
+#endif
     if (!file_.commit()) {
         throw Failure("cannot write the file");
     }
 }
 
-void AnsiTextFile::flush() {
+void AnsiTextFile::writePending() {
     if (file_.write(pending_) != pending_.size()) {
         throw Failure("cannot write the file");
     }

@@ -1,4 +1,4 @@
-#include "ui/ansi_encoder.h"
+#include "qt/ansi_encoder.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "ui/range_box.h"
+#include "qt/range_box.h"
 
 #include <QValidator>
 

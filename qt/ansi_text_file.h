@@ -3,24 +3,24 @@
 #include <QSaveFile>
 #include <QString>
 
-#include "core/text_sink.h"
-#include "ui/ansi_encoder.h"
+#include "qt/ansi_encoder.h"
+#include "ui/file_system.h"
 
 namespace vornelik {
 
-// An output text file that appears under its name whole or not at all: a file already there
-// stays as it was until commit() has written the new one completely.
-class AnsiTextFile : public TextSink {
+// An output text file in an ANSI code page that appears under its name whole or not at all: a
+// file already there stays as it was until commit() has written, flushed and synced the new
+// one completely.
+class AnsiTextFile : public OutputFile {
   public:
     // Throws Failure when the file cannot be created.
     AnsiTextFile(const QString& path, const QByteArray& codePage);
 
     void write(std::string_view text) override;
-    // Throws Failure when the file could not be completed; without it the file is dropped.
-    void commit();
+    void commit() override;
 
   private:
-    void flush();
+    void writePending();
 
     QSaveFile file_;
     AnsiEncoder encoder_;
