@@ -1,6 +1,6 @@
 #include "win32/replacing_text_file.h"
 
-#include <windows.h>
+#include "win32/windows_api.h"
 
 #include "core/failure.h"
 #include "win32/wide_text.h"

@@ -3,14 +3,14 @@
 #include <string>
 #include <string_view>
 
-#include "core/text_sink.h"
+#include "ui/file_system.h"
 
 namespace vornelik {
 
 // An output text file in an ANSI code page that appears under its name whole or not at all: the
 // text goes to a temporary file beside it, which replaces the named file only once it has been
 // written completely. Until then a file already there stays as it was.
-class ReplacingTextFile : public TextSink {
+class ReplacingTextFile : public OutputFile {
   public:
     // Throws Failure when the temporary file cannot be created.
     ReplacingTextFile(const std::wstring& path, unsigned codePage);
@@ -20,7 +20,7 @@ class ReplacingTextFile : public TextSink {
 
     void write(std::string_view text) override;
     // Throws Failure when the file could not be completed; the temporary file is then gone.
-    void commit();
+    void commit() override;
 
   private:
     void flush();

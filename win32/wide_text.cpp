@@ -1,6 +1,6 @@
 #include "win32/wide_text.h"
 
-#include <windows.h>
+#include "win32/windows_api.h"
 
 #include <limits>
 

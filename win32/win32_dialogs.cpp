@@ -1,0 +1,75 @@
+#include "win32/win32_dialogs.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "core/failure.h"
+#include "ui/form_layout.h"
+#include "win32/wide_text.h"
+
+namespace vornelik {
+namespace {
+
+// Long enough for the longest path the wide API takes.
+constexpr DWORD kPathCapacity = 32768;
+
+std::wstring folderOf(const std::string& path) {
+    const std::wstring wide = widen(path);
+    const auto slash = wide.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : wide.substr(0, slash + 1);
+}
+
+std::optional<std::string> askForFile(HWND owner, bool save, CommonDialog::Filter filter,
+                                      const std::string& lastPath) {
+    const std::wstring filterText = dialogFilter(filter);
+    const std::wstring folder = folderOf(lastPath);
+    std::vector<wchar_t> file(kPathCapacity, L'\0');
+
+    OPENFILENAMEW request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = owner;
+    request.lpstrFilter = filterText.c_str();
+    request.nFilterIndex = 1;
+    request.lpstrFile = file.data();
+    request.nMaxFile = kPathCapacity;
+    request.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    // The program's working folder stays where it was; every path it uses is a full one.
+    request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+
+    if ((save ? GetSaveFileNameW(&request) : GetOpenFileNameW(&request)) == 0) {
+        // No error is a plain cancel; anything else is the dialog failing.
+        if (CommDlgExtendedError() != 0) {
+            throw Failure("the file dialog failed");
+        }
+        return std::nullopt;
+    }
+    return narrow(file.data());
+}
+
+}  // namespace
+
+std::wstring dialogFilter(CommonDialog::Filter filter) {
+    std::wstring text = widen(filter.description);
+    text += L'\0';
+    text += widen(filter.pattern);
+    text += L'\0';
+    text += L'\0';
+    return text;
+}
+
+std::optional<std::string> Win32CommonDialog::askForOpen(Filter filter,
+                                                         const std::string& lastPath) {
+    return askForFile(owner_, false, filter, lastPath);
+}
+
+std::optional<std::string> Win32CommonDialog::askForSave(Filter filter,
+                                                         const std::string& lastPath) {
+    return askForFile(owner_, true, filter, lastPath);
+}
+
+void Win32MessageBox::show(std::string_view prompt) {
+    ::MessageBoxW(owner_, widen(prompt).c_str(), widen(kForm1.messageBoxCaption).c_str(), MB_OK);
+}
+
+}  // namespace vornelik

@@ -1,0 +1,6 @@
+#pragma once
+
+// windows.h without its MessageBox macro, which would rename the handlers' MessageBox
+// interface to MessageBoxW wherever both are seen.
+#include <windows.h>
+#undef MessageBox

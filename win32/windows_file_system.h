@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/file_system.h"
+
+namespace vornelik {
+
+// The handlers' files through the wide Windows API, so that any name the user can choose works
+// whatever the ANSI code page; output files are written in the given code page.
+class WindowsFileSystem : public FileSystem {
+  public:
+    explicit WindowsFileSystem(unsigned codePage) : codePage_(codePage) {}
+
+    std::int64_t fileLength(const std::string& path) override;
+    std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes) override;
+    std::unique_ptr<OutputFile> createOutput(const std::string& path) override;
+
+  private:
+    unsigned codePage_;
+};
+
+}  // namespace vornelik
