@@ -1,0 +1,6 @@
+#!/bin/sh
+# Runs a command on a virtual X display of its own. A Wine session keeps the display it started
+# with, so a session left by the console tests, which run without one, is let end first.
+set -eu
+wineserver -w
+exec xvfb-run -a -s "-screen 0 1024x768x24" "$@"

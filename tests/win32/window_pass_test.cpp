@@ -1,0 +1,195 @@
+// The real Win32 window of vornelik.exe, driven from outside on a display: its wiring of the
+// layout table, the typing limit, the events, and the files it writes, byte for byte.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/sound_fixture.h"
+#include "running_window.h"
+#include "scratch_folder.h"
+#include "ui/form_layout.h"
+#include "ui/form_texts.h"
+#include "win32/wide_text.h"
+
+namespace vornelik {
+namespace {
+
+const std::wstring kSoundName = L"ses kayd\u0131.wav";
+
+// One start of the program in a folder of its own, with the 26-byte sound in it and a script
+// that sets the locale and answers the file dialogs in order with files in the folder.
+struct Pass {
+    Pass(const std::string& separator, unsigned codePage, const std::vector<std::wstring>& answers)
+        : sound(folder / kSoundName), log(folder / L"log.txt") {
+        writeBytes(sound, std::string(kSoundBytes.begin(), kSoundBytes.end()));
+        std::string script = "separator=" + separator + "\ncodepage=" + std::to_string(codePage) +
+                             "\nlog=" + narrow(log) + "\n";
+        for (const std::wstring& answer : answers) {
+            script += "answer=" + narrow(folder / answer) + "\n";
+        }
+        writeBytes(folder / L"script.txt", script);
+        window = std::make_unique<RunningWindow>(widen(VORNELIK_PROGRAM), folder / L"script.txt");
+    }
+
+    // What the program told instead of showing dialogs and message boxes, line by line.
+    std::vector<std::string> logLines() const {
+        std::vector<std::string> lines;
+        std::istringstream in(readBytes(log));
+        for (std::string line; std::getline(in, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    // The eight controls that take input, in tab order.
+    std::string enabledFlags() const {
+        std::string flags;
+        for (const Control control :
+             {Control::Command2, Control::Command3, Control::Command4, Control::Text1,
+              Control::Text2, Control::Command1, Control::Command5, Control::Command6}) {
+            flags += window->isEnabled(control) ? '1' : '0';
+        }
+        return flags;
+    }
+
+    ScratchFolder folder;
+    std::wstring sound;
+    std::wstring log;
+    std::unique_ptr<RunningWindow> window;
+};
+
+int pixelsAt(int twips, int dpi) {
+    return MulDiv(twips, dpi, 1440);
+}
+
+TEST(Win32Window, StartsAsDesigned) {
+    Pass pass(",", 1254, {});
+    RunningWindow& w = *pass.window;
+
+    wchar_t caption[32] = {};
+    GetWindowTextW(w.window(), caption, 32);
+    EXPECT_EQ(narrow(caption), kForm1.caption);
+    const LONG style = GetWindowLongW(w.window(), GWL_STYLE);
+    EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
+    EXPECT_NE(style & WS_SYSMENU, 0);
+
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    RECT client;
+    GetClientRect(w.window(), &client);
+    EXPECT_EQ(client.right, pixelsAt(kForm1.clientWidthTwips, dpi));
+    EXPECT_EQ(client.bottom, pixelsAt(kForm1.clientHeightTwips, dpi));
+
+    for (const ControlLayout& layout : kForm1Controls) {
+        SCOPED_TRACE(std::string(layout.name));
+        RECT box;
+        GetWindowRect(w.control(layout.id), &box);
+        MapWindowPoints(nullptr, w.window(), reinterpret_cast<POINT*>(&box), 2);
+        EXPECT_EQ(box.left, pixelsAt(layout.box.left, dpi));
+        EXPECT_EQ(box.top, pixelsAt(layout.box.top, dpi));
+        EXPECT_EQ(box.right - box.left, pixelsAt(layout.box.width, dpi));
+        EXPECT_EQ(box.bottom - box.top, pixelsAt(layout.box.height, dpi));
+        if (layout.id != Control::mesaj) {
+            EXPECT_EQ(w.text(layout.id), layout.caption);
+        }
+    }
+    EXPECT_EQ(w.text(Control::mesaj), texts::kStartMessage);
+    EXPECT_EQ(pass.enabledFlags(), "10000000");
+    EXPECT_EQ(w.focus(), w.control(Control::Command2));
+
+    // A click that reaches a disabled button runs nothing: no Save dialog is asked for.
+    w.click(Control::Command3);
+    w.click(Control::Command6);
+    EXPECT_TRUE(pass.logLines().empty());
+    EXPECT_EQ(w.close(), 0u);
+}
+
+TEST(Win32Window, ForwardsClicksAndChangesAndLimitsTypingOnly) {
+    Pass pass(",", 1254, {kSoundName});
+    RunningWindow& w = *pass.window;
+
+    w.click(Control::Command2);
+    EXPECT_EQ(w.text(Control::yer), narrow(pass.sound));
+    EXPECT_EQ(w.text(Control::boyut), "26 byte");
+    EXPECT_EQ(w.text(Control::Text2), "26");
+    EXPECT_EQ(w.text(Control::mesaj), texts::kSetRangeMessage);
+    EXPECT_EQ(pass.enabledFlags(), "00011110");
+    // The open button was pressed and is now disabled: the focus moved on.
+    EXPECT_NE(w.focus(), w.control(Control::Command2));
+
+    // Typing stops at five characters and runs the Change handler.
+    w.click(Control::Command1);
+    EXPECT_TRUE(w.isEnabled(Control::Command6));
+    w.type(Control::Text1, "1234567");
+    EXPECT_EQ(w.text(Control::Text1), "12345");
+    EXPECT_EQ(w.text(Control::mesaj), texts::kStartEditedMessage);
+    EXPECT_FALSE(w.isEnabled(Control::Command6));
+
+    // A text set as a whole is shown whole, and changes the box too.
+    w.click(Control::Command5);
+    w.assign(Control::Text2, "1234567");
+    EXPECT_EQ(w.text(Control::Text2), "1234567");
+    EXPECT_EQ(w.text(Control::mesaj), texts::kEndEditedMessage);
+
+    // The check reports through the message box, told to the log here.
+    w.type(Control::Text2, "26");
+    w.click(Control::Command1);
+    w.click(Control::Command6);
+    const std::vector<std::string> expected = {
+        "open ses dosyaları|*.wav",
+        "message " + std::string(texts::kStartAfterEnd),
+        "message " + std::string(texts::kMemoryBelowZero),
+    };
+    EXPECT_EQ(pass.logLines(), expected);
+    EXPECT_FALSE(w.isEnabled(Control::Command3));
+    EXPECT_EQ(w.close(), 0u);
+}
+
+struct FileCase {
+    std::string separator;
+    unsigned codePage;
+    Control quality;
+    const char* program;
+    const char* include;
+};
+
+// Open, trim the end to 25, choose, check, write the program, then the include file.
+TEST(Win32Window, WritesBothFilesByteForByte) {
+    const FileCase cases[] = {
+        {",", 1254, Control::Command1, "program_good_0_25.bas", "include_good_0_25.1254.inc"},
+        {",", 1254, Control::Command5, "program_poor_0_25_comma.bas", "include_poor_0_25.1254.inc"},
+        {".", 1252, Control::Command1, "program_good_0_25.bas", "include_good_0_25.1252.inc"},
+        {".", 1252, Control::Command5, "program_poor_0_25_point.bas", "include_poor_0_25.1252.inc"},
+    };
+    for (const FileCase& c : cases) {
+        SCOPED_TRACE(c.include);
+        Pass pass(c.separator, c.codePage, {kSoundName, L"\u00e7\u0131kt\u0131.bas", L"ses.inc"});
+        RunningWindow& w = *pass.window;
+        w.click(Control::Command2);
+        w.type(Control::Text2, "25");
+        w.click(c.quality);
+        w.click(Control::Command6);
+        w.click(Control::Command3);
+        EXPECT_EQ(w.text(Control::mesaj), texts::kProgramWrittenMessage);
+        w.click(Control::Command4);
+        EXPECT_EQ(w.text(Control::mesaj), texts::kIncludeWrittenMessage);
+        EXPECT_EQ(pass.enabledFlags(), "00000000");
+        EXPECT_EQ(w.close(), 0u);
+
+        EXPECT_EQ(readBytes(pass.folder / L"\u00e7\u0131kt\u0131.bas"), expectedFile(c.program));
+        EXPECT_EQ(readBytes(pass.folder / L"ses.inc"), expectedFile(c.include));
+        const std::vector<std::string> shown = {
+            "open ses dosyaları|*.wav",
+            "save proton basic dosyaları|*.bas",
+            "save inc dosyaları|*.inc",
+        };
+        EXPECT_EQ(pass.logLines(), shown);
+    }
+}
+
+}  // namespace
+}  // namespace vornelik
