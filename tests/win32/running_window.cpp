@@ -90,6 +90,15 @@ void RunningWindow::assign(Control control, std::string_view text) {
                  reinterpret_cast<LPARAM>(widen(text).c_str()));
 }
 
+void RunningWindow::pressTab() {
+    const HWND from = focus();
+    PostMessageW(from, WM_KEYDOWN, VK_TAB, 1);
+    PostMessageW(from, WM_KEYUP, VK_TAB, 1 | (3UL << 30));
+    for (DWORD waited = 0; waited < kPatience && focus() == from; waited += 10) {
+        Sleep(10);
+    }
+}
+
 // WM_GETTEXT, as GetWindowTextW reads no control of another program.
 std::string RunningWindow::text(Control control) const {
     const HWND target = this->control(control);

@@ -31,6 +31,9 @@ class RunningWindow {
     // Sets the box's whole text past the typing limit, as the program itself does.
     void assign(Control control, std::string_view text);
 
+    // The Tab key, on whichever control has the focus; returns once the focus has moved.
+    void pressTab();
+
     std::string text(Control control) const;
     bool isEnabled(Control control) const;
     HWND focus() const;

@@ -118,8 +118,14 @@ TEST(Win32Window, ForwardsClicksAndChangesAndLimitsTypingOnly) {
     EXPECT_EQ(w.text(Control::Text2), "26");
     EXPECT_EQ(w.text(Control::mesaj), texts::kSetRangeMessage);
     EXPECT_EQ(pass.enabledFlags(), "00011110");
-    // The open button was pressed and is now disabled: the focus moved on.
-    EXPECT_NE(w.focus(), w.control(Control::Command2));
+    // The open button is disabled now: the focus moved on along the tab order, and the Tab
+    // key takes it round the enabled controls in that order.
+    EXPECT_EQ(w.focus(), w.control(Control::Text1));
+    for (const Control next :
+         {Control::Text2, Control::Command1, Control::Command5, Control::Text1}) {
+        w.pressTab();
+        EXPECT_EQ(w.focus(), w.control(next));
+    }
 
     // Typing stops at five characters and runs the Change handler.
     w.click(Control::Command1);
