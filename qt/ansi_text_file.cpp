@@ -4,6 +4,9 @@
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #endif
 
 namespace vornelik {
@@ -19,6 +22,12 @@ bool isAscii(std::string_view text) {
     return seen < 0x80;
 }
 
+// The reason goes with the failure: the command line shows it.
+Failure failure(const char* what, const QFileDevice& file) {
+    return Failure(std::string(what) + " " + file.fileName().toStdString() + ": " +
+                   file.errorString().toStdString());
+}
+
 }  // namespace
 
 AnsiTextFile::AnsiTextFile(const QString& path, const QByteArray& codePage)
@@ -26,7 +35,7 @@ AnsiTextFile::AnsiTextFile(const QString& path, const QByteArray& codePage)
     // Unbuffered: our own pieces are the only buffer, so every write error reaches us here and
     // none is left for commit() to lose.
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        throw Failure("cannot create the file");
+        throw failure("cannot create", file_);
     }
     pending_.reserve(kPieceSize);
 }
@@ -45,22 +54,23 @@ void AnsiTextFile::write(std::string_view text) {
 void AnsiTextFile::commit() {
     writePending();
     if (!file_.flush()) {
-        throw Failure("cannot write the file");
+        throw failure("cannot write", file_);
     }
 #ifdef Q_OS_UNIX
     // A full disk may only show when the data goes out; commit() would ignore that error.
     if (::fsync(file_.handle()) != 0) {
-        throw Failure("cannot write the file");
+        throw Failure("cannot write " + file_.fileName().toStdString() + ": " +
+                      std::strerror(errno));
     }
 #endif
     if (!file_.commit()) {
-        throw Failure("cannot write the file");
+        throw failure("cannot write", file_);
     }
 }
 
 void AnsiTextFile::writePending() {
     if (file_.write(pending_) != pending_.size()) {
-        throw Failure("cannot write the file");
+        throw failure("cannot write", file_);
     }
     pending_.resize(0);  // keeps the capacity, unlike clear()
 }

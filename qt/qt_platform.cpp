@@ -24,7 +24,7 @@ class QtFileSystem : public FileSystem {
     std::int64_t fileLength(const std::string& path) override {
         const QFileInfo info(pathOf(path));
         if (!info.isFile()) {
-            throw Failure("no such file");
+            throw Failure("no such file: " + path);
         }
         return info.size();
     }
@@ -32,7 +32,7 @@ class QtFileSystem : public FileSystem {
     std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes) override {
         QFile file(pathOf(path));
         if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-            throw Failure("cannot open the sound file");
+            throw Failure("cannot open " + path + ": " + file.errorString().toStdString());
         }
         // Read to the end, whatever length the file reports: some report more than they hold.
         std::vector<std::uint8_t> bytes;
@@ -42,11 +42,11 @@ class QtFileSystem : public FileSystem {
             bytes.resize(done + kPiece);
             const qint64 got = file.read(reinterpret_cast<char*>(bytes.data() + done), kPiece);
             if (got < 0) {
-                throw Failure("cannot read the sound file");
+                throw Failure("cannot read " + path + ": " + file.errorString().toStdString());
             }
             bytes.resize(done + static_cast<std::size_t>(got));
             if (static_cast<std::int64_t>(bytes.size()) > maxBytes) {
-                throw Failure("the sound file is too long");
+                throw Failure(path + " is too long for a sound");
             }
             if (got == 0) {
                 return bytes;
@@ -79,6 +79,14 @@ LocaleFacts systemLocaleFacts() {
 
 std::unique_ptr<FileSystem> makeSystemFileSystem(unsigned codePage) {
     return std::make_unique<QtFileSystem>(codePage);
+}
+
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.emplace_back(argv[i]);
+    }
+    return arguments;
 }
 
 QByteArray codePageName(unsigned codePage) {
