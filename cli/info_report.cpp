@@ -186,14 +186,19 @@ std::vector<std::string> rangeExplanation(const SoundSurvey& survey) {
     return lines;
 }
 
+// Pads a column to its width, on the left for numbers.
+std::string padded(const std::string& text, std::size_t width, bool right) {
+    const std::string fill(text.size() < width ? width - text.size() : 0, ' ');
+    return right ? fill + text : text + fill;
+}
+
 std::string budgetLine(const QualityBudget& budget) {
-    std::array<char, 128> text{};
     const std::string fits = budget.fits ? "yes, " + number(budget.spareBytes) + " bytes spare"
                                          : "no, " + number(-budget.spareBytes) + " bytes over";
     const std::string played = "about " + fixed(budget.secondsPlayed, 2) + " s";
-    std::snprintf(text.data(), text.size(), "  %-8s %11lld  %-15s %s", qualityName(budget.quality),
-                  static_cast<long long>(budget.tableBytes), played.c_str(), fits.c_str());
-    return text.data();
+    return "  " + padded(qualityName(budget.quality), 8, false) + " " +
+           padded(number(budget.tableBytes), 11, true) + "  " + padded(played, 15, false) + " " +
+           fits;
 }
 
 // A small builder for one JSON object; values are passed already written as JSON.
