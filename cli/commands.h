@@ -16,5 +16,6 @@ enum ExitStatus : int {
 };
 
 void addOutputCommands(CLI::App& app, int& status);  // bas, inc
+void addInfoCommand(CLI::App& app, int& status);
 
 }  // namespace vornelik

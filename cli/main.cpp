@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
 
     int status = vornelik::kOk;
     vornelik::addOutputCommands(app, status);
+    vornelik::addInfoCommand(app, status);
 
     std::vector<std::string> arguments = vornelik::commandLineArguments(argc, argv);
     arguments.erase(arguments.begin());
