@@ -20,8 +20,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# CPack puts the summary above this as the synopsis line.
 string(JOIN "\n" CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}"
     "Vornelik turns a short 8-bit 8 kHz PCM recording into Proton BASIC source for"
     "a PIC18F4620 microcontroller that plays the sound back through its PORTB."
     "The recording is trimmed by start and end byte offsets and stored at good"
