@@ -70,6 +70,15 @@ printf 'keep' >"$work/plain"
 expect 3 "an output that cannot be created" -- "$cli" bas "$work/sound.wav" -o "$work/plain/x.bas"
 contains "$work/err" "plain/x.bas" "the output is named"
 
+# A full disk, as a file size limit gives it: the old file stays whole and nothing is left beside it.
+head -c 5000 /dev/zero | tr '\0' '\200' >"$work/long.wav"
+mkdir "$work/full"
+printf 'old program' >"$work/full/out.bas"
+expect 3 "a full disk" -- sh -c "trap '' XFSZ; ulimit -f 8; exec \"\$0\" bas \"\$1\" -o \"\$2\"" \
+    "$cli" "$work/long.wav" "$work/full/out.bas"
+[ "$(cat "$work/full/out.bas")" = "old program" ] || { echo "FAIL: a full disk replaced the old file"; failures=$((failures + 1)); }
+[ "$(ls -A "$work/full")" = "out.bas" ] || { echo "FAIL: a full disk left $(ls -A "$work/full")"; failures=$((failures + 1)); }
+
 expect 1 "no output given" -- "$cli" bas "$work/sound.wav"
 expect 1 "an unknown quality" -- "$cli" bas "$work/sound.wav" -o "$work/x.bas" --quality best
 expect 1 "no command" -- "$cli"
