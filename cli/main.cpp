@@ -18,6 +18,20 @@ int main(int argc, char** argv) {
     int status = vornelik::kOk;
     vornelik::addOutputCommands(app, status);
     vornelik::addInfoCommand(app, status);
+#ifdef VORNELIK_CONVERT
+    vornelik::addConvertCommand(app, status);
+#elif defined(_WIN32)
+    app.footer(
+        "convert is not in the Windows build: it needs libsndfile and libsamplerate, which "
+        "Debian does not provide for Windows. Convert recordings with the Linux build of "
+        "vornelik-cli; plot and preview work here.");
+#else
+    app.footer(
+        "convert is not in this build: libsndfile and libsamplerate were not found when it was "
+        "built.");
+#endif
+    vornelik::addPlotCommand(app, status);
+    vornelik::addPreviewCommand(app, status);
 
     std::vector<std::string> arguments = vornelik::commandLineArguments(argc, argv);
     arguments.erase(arguments.begin());

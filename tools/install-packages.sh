@@ -4,7 +4,7 @@
 set -eu
 
 packages="cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-libbenchmark-dev fonts-liberation2 clang-format dpkg-dev file desktop-file-utils appstream"
+libbenchmark-dev libsndfile1-dev libsamplerate0-dev fonts-liberation2 clang-format dpkg-dev file desktop-file-utils appstream"
 
 missing=""
 for package in $packages; do
