@@ -2,6 +2,9 @@
 
 #include "core/failure.h"
 
+#include <cerrno>
+#include <cstring>
+
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
@@ -19,6 +22,16 @@ bool isAscii(std::string_view text) {
     return seen < 0x80;
 }
 
+// The reason goes with the failure: the command line shows it. Qt has no words for some
+// errors of an unbuffered write ("Unknown error"); the system's own are taken then.
+Failure failure(const char* what, const QFileDevice& file, int systemError = 0) {
+    std::string reason = file.errorString().toStdString();
+    if (systemError != 0 && (file.error() == QFileDevice::NoError || reason == "Unknown error")) {
+        reason = std::strerror(systemError);
+    }
+    return Failure(std::string(what) + " " + file.fileName().toStdString() + ": " + reason);
+}
+
 }  // namespace
 
 AnsiTextFile::AnsiTextFile(const QString& path, const QByteArray& codePage)
@@ -26,7 +39,7 @@ AnsiTextFile::AnsiTextFile(const QString& path, const QByteArray& codePage)
     // Unbuffered: our own pieces are the only buffer, so every write error reaches us here and
     // none is left for commit() to lose.
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        throw Failure("cannot create the file");
+        throw failure("cannot create", file_);
     }
     pending_.reserve(kPieceSize);
 }
@@ -45,22 +58,23 @@ void AnsiTextFile::write(std::string_view text) {
 void AnsiTextFile::commit() {
     writePending();
     if (!file_.flush()) {
-        throw Failure("cannot write the file");
+        throw failure("cannot write", file_);
     }
 #ifdef Q_OS_UNIX
     // A full disk may only show when the data goes out; commit() would ignore that error.
     if (::fsync(file_.handle()) != 0) {
-        throw Failure("cannot write the file");
+        throw failure("cannot sync", file_, errno);
     }
 #endif
     if (!file_.commit()) {
-        throw Failure("cannot write the file");
+        throw failure("cannot write", file_);
     }
 }
 
 void AnsiTextFile::writePending() {
+    errno = 0;
     if (file_.write(pending_) != pending_.size()) {
-        throw Failure("cannot write the file");
+        throw failure("cannot write", file_, errno);
     }
     pending_.resize(0);  // keeps the capacity, unlike clear()
 }

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <array>
 
 #include "core/failure.h"
 #include "qt/ansi_text_file.h"
@@ -24,7 +26,7 @@ class QtFileSystem : public FileSystem {
     std::int64_t fileLength(const std::string& path) override {
         const QFileInfo info(pathOf(path));
         if (!info.isFile()) {
-            throw Failure("no such file");
+            throw Failure("no such file: " + path);
         }
         return info.size();
     }
@@ -32,21 +34,39 @@ class QtFileSystem : public FileSystem {
     std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes) override {
         QFile file(pathOf(path));
         if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-            throw Failure("cannot open the sound file");
+            throw Failure("cannot open " + path + ": " + file.errorString().toStdString());
         }
-        // Read to the end, whatever length the file reports: some report more than they hold.
+        // Read to the end, whatever length the file reports: some report more than they hold,
+        // and a file may grow. Room for the reported length and the window's one 0 is taken
+        // at once, so a sound costs its own size.
         std::vector<std::uint8_t> bytes;
-        constexpr qint64 kPiece = 1 << 20;
+        bytes.reserve(static_cast<std::size_t>(std::clamp<qint64>(file.size(), 0, maxBytes)) + 1);
         for (;;) {
             const std::size_t done = bytes.size();
-            bytes.resize(done + kPiece);
-            const qint64 got = file.read(reinterpret_cast<char*>(bytes.data() + done), kPiece);
+            const std::size_t room = bytes.capacity() - done - 1;
+            if (room == 0) {
+                // As long as reported: a small read tells whether that is all.
+                std::array<char, 4096> probe;
+                const qint64 got = file.read(probe.data(), probe.size());
+                if (got < 0) {
+                    throw Failure("cannot read " + path + ": " + file.errorString().toStdString());
+                }
+                if (got == 0) {
+                    return bytes;
+                }
+                bytes.reserve(done + static_cast<std::size_t>(got) + (std::size_t{1} << 20) + 1);
+                bytes.insert(bytes.end(), probe.begin(), probe.begin() + got);
+                continue;
+            }
+            bytes.resize(done + room);
+            const qint64 got = file.read(reinterpret_cast<char*>(bytes.data() + done),
+                                         static_cast<qint64>(room));
             if (got < 0) {
-                throw Failure("cannot read the sound file");
+                throw Failure("cannot read " + path + ": " + file.errorString().toStdString());
             }
             bytes.resize(done + static_cast<std::size_t>(got));
             if (static_cast<std::int64_t>(bytes.size()) > maxBytes) {
-                throw Failure("the sound file is too long");
+                throw Failure(path + " is too long for a sound");
             }
             if (got == 0) {
                 return bytes;
@@ -79,6 +99,14 @@ LocaleFacts systemLocaleFacts() {
 
 std::unique_ptr<FileSystem> makeSystemFileSystem(unsigned codePage) {
     return std::make_unique<QtFileSystem>(codePage);
+}
+
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.emplace_back(argv[i]);
+    }
+    return arguments;
 }
 
 QByteArray codePageName(unsigned codePage) {

@@ -1,0 +1,33 @@
+// The program's arguments on Windows, where main()'s argv is in the ANSI code page and would
+// lose every letter of a name that the code page lacks: the wide command line is read instead.
+// Kept in a file of its own so that the window program, which takes no arguments, does not
+// need shell32.
+
+#include <memory>
+
+#include "ui/platform.h"
+#include "win32/wide_text.h"
+#include "win32/windows_api.h"
+
+#include <shellapi.h>
+
+namespace vornelik {
+
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+    int count = 0;
+    const std::unique_ptr<LPWSTR, decltype(&LocalFree)> wide(
+        CommandLineToArgvW(GetCommandLineW(), &count), &LocalFree);
+    std::vector<std::string> arguments;
+    if (wide == nullptr) {
+        for (int i = 0; i < argc; ++i) {
+            arguments.emplace_back(argv[i]);
+        }
+        return arguments;
+    }
+    for (int i = 0; i < count; ++i) {
+        arguments.push_back(narrow(wide.get()[i]));
+    }
+    return arguments;
+}
+
+}  // namespace vornelik
