@@ -2,12 +2,15 @@
 # make test   builds everything with AddressSanitizer and UndefinedBehaviorSanitizer, runs every test
 # make bench  builds optimised and runs the benchmarks
 # make format formats the sources with clang-format
+# make fuzz   builds the libFuzzer targets with clang and runs each for SECONDS seconds
 
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/sanitize
+FUZZ_DIR := build/fuzz
+SECONDS ?= 60
 
-.PHONY: run test bench format packages release-build test-build
+.PHONY: run test bench format packages release-build test-build fuzz
 
 packages:
 	@sh tools/install-packages.sh
@@ -31,3 +34,6 @@ bench: release-build
 
 format: packages
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+fuzz: packages
+	sh fuzz/run.sh $(FUZZ_DIR) $(SECONDS) $(JOBS)

@@ -114,9 +114,10 @@ constexpr std::size_t kRadixDigitsKept = 44;
 // Every nonzero real lies between 1E-324 and 1E309; beyond this power of ten the outcome is
 // settled without reading the digits.
 constexpr std::int64_t kBeyondAnyReal = 1000;
-// Powers of ten are counted up to this bound and then saturate. Digit positions are bounded by
-// the length of a text, which stays far below it, so a saturated sum is still beyond any real.
-constexpr std::int64_t kPowerBound = 1'000'000'000'000'000'000;
+// Powers of ten are counted up to this bound and then saturate; ten times it still fits 64 bits.
+// Digit positions are bounded by the length of a text, which stays far below it, so a
+// saturated sum is still beyond any real.
+constexpr std::int64_t kPowerBound = 100'000'000'000'000'000;
 
 // Four octal digits are twelve bits, three hexadecimal digits.
 std::string octalToHex(std::string_view octal) {
