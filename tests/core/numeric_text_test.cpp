@@ -78,6 +78,24 @@ std::string repeated(char c, std::size_t count) {
 
 constexpr std::size_t kMillionsOfDigits = 1'500'000;
 
+// 2^-1075, half the smallest real, written out exactly: 5^1075 / 10^1075 has 752 significant
+// digits, and only the last of them tells it from a value that rounds up.
+std::string halfTheSmallestReal() {
+    std::string digits = "1";  // 5^k, least significant digit first
+    for (int k = 0; k < 1075; ++k) {
+        int carry = 0;
+        for (char& digit : digits) {
+            const int product = (digit - '0') * 5 + carry;
+            digit = static_cast<char>('0' + product % 10);
+            carry = product / 10;
+        }
+        for (; carry > 0; carry /= 10) {
+            digits += static_cast<char>('0' + carry % 10);
+        }
+    }
+    return "0." + repeated('0', 1075 - digits.size()) + std::string(digits.rbegin(), digits.rend());
+}
+
 struct LongValCase {
     std::string text;
     double expected;
@@ -102,6 +120,9 @@ TEST(Val, roundsTextsOfAnyLengthCorrectly) {
         {"0." + repeated('0', 323) + "2", 0},
         {"0." + repeated('0', 323) + "2470328229206232720882", 0},
         {"0." + repeated('0', 323) + "2470328229206232720883", 5e-324},
+        {halfTheSmallestReal(), 0},
+        {halfTheSmallestReal() + "1", 5e-324},
+        {halfTheSmallestReal() + repeated('0', kMillionsOfDigits) + "1", 5e-324},
         {halfwayAbove2To53, 9007199254740992.0},
         {halfwayAbove2To53 + repeated('0', 1000) + "e-1000", 9007199254740992.0},
         {halfwayAbove2To53 + repeated('0', 1000) + "1e-1001", 9007199254740994.0},
