@@ -108,7 +108,7 @@ class SignificantDigits {
 
 // A real needs at most 767 significant decimal digits to be rounded correctly.
 constexpr std::size_t kDecimalDigitsKept = 800;
-// 44 octal or hexadecimal digits hold at least 132 bits, far more than a real's 53.
+// 44 significant octal or hexadecimal digits hold at least 130 bits, far more than a real's 53.
 constexpr std::size_t kRadixDigitsKept = 44;
 
 // Every nonzero real lies between 1E-324 and 1E309; beyond this power of ten the outcome is
