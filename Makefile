@@ -1,16 +1,20 @@
 # make run    builds the program and opens its window
 # make test   builds everything with AddressSanitizer and UndefinedBehaviorSanitizer, runs every test
 # make bench  builds optimised and runs the benchmarks
+# make package builds the Debian package build/package/vornelik_<version>_<arch>.deb and checks it
+#              with lintian when lintian is installed
 # make format formats the sources with clang-format
-# make fuzz   builds the libFuzzer targets with clang and runs each for SECONDS seconds
+# make fuzz   builds the libFuzzer targets with clang and runs each for SECONDS seconds (60)
 
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/sanitize
+PACKAGE_DIR := build/package
+DEB_BUILDFLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 FUZZ_DIR := build/fuzz
 SECONDS ?= 60
 
-.PHONY: run test bench format packages release-build test-build fuzz
+.PHONY: run test bench package format packages release-build test-build fuzz
 
 packages:
 	@sh tools/install-packages.sh
@@ -20,7 +24,7 @@ release-build: packages
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 
 test-build: packages
-	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DVORNELIK_SANITIZE=ON
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DVORNELIK_SANITIZE=ON -DVORNELIK_WERROR=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 
 run: release-build
@@ -29,8 +33,25 @@ run: release-build
 test: test-build
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-bench: release-build
+bench: packages
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DVORNELIK_TESTS=OFF -DVORNELIK_BENCH=ON
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
 	$(RELEASE_DIR)/bench/table_bench
+
+# Built with Debian's hardening flags, as a Debian package build would be.
+package: packages
+	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DVORNELIK_TESTS=OFF \
+	    -DCMAKE_CXX_FLAGS="$$($(DEB_BUILDFLAGS) CXXFLAGS) $$($(DEB_BUILDFLAGS) CPPFLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_BUILDFLAGS) LDFLAGS)"
+	cmake --build $(PACKAGE_DIR) -j $(JOBS)
+	rm -f $(PACKAGE_DIR)/*.deb
+	cd $(PACKAGE_DIR) && cpack -G DEB
+	@if command -v lintian >/dev/null 2>&1; then \
+	    echo "lintian $$(ls $(PACKAGE_DIR)/*.deb)"; \
+	    lintian --fail-on error --info $(PACKAGE_DIR)/*.deb; \
+	else \
+	    echo "lintian is not installed: the package was not checked"; \
+	fi
 
 format: packages
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

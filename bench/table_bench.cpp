@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/sample_table.h"
-#include "ui/ansi_text_file.h"
+#include "qt/ansi_text_file.h"
 
 namespace {
 

@@ -3,24 +3,25 @@
 namespace vornelik {
 
 void CommonDialog::showOpen() {
-    take(askForOpen(filterForDisplay(), fileName_));
+    take(askForOpen(filter(), fileName_));
 }
 
 void CommonDialog::showSave() {
-    take(askForSave(filterForDisplay(), fileName_));
+    take(askForSave(filter(), fileName_));
 }
 
-QString CommonDialog::filterForDisplay() const {
-    const qsizetype bar = filter_.indexOf(u'|');
-    if (bar < 0) {
-        return filter_;
+CommonDialog::Filter CommonDialog::filter() const {
+    const std::string_view whole = filter_;
+    const std::size_t bar = whole.find('|');
+    if (bar == std::string_view::npos) {
+        return {whole, {}};
     }
-    return filter_.left(bar) + QStringLiteral(" (") + filter_.mid(bar + 1) + u')';
+    return {whole.substr(0, bar), whole.substr(bar + 1)};
 }
 
-void CommonDialog::take(const std::optional<QString>& answer) {
+void CommonDialog::take(std::optional<std::string> answer) {
     if (answer) {
-        fileName_ = *answer;
+        fileName_ = std::move(*answer);
     } else if (cancelError_) {
         throw DialogCancelled();
     }

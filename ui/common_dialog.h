@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QString>
 #include <optional>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 namespace vornelik {
 
@@ -13,33 +14,38 @@ class DialogCancelled : public std::runtime_error {
 };
 
 // The window's one file dialog, with just the operations its commands use. What the user is
-// shown is left to askForOpen and askForSave, so that tests can script the answers.
+// shown is left to askForOpen and askForSave, so that every face and every test can answer it
+// its own way.
 class CommonDialog {
   public:
+    // "description|pattern", as in "ses dosyaları|*.wav".
+    struct Filter {
+        std::string_view description;
+        std::string_view pattern;
+    };
+
     virtual ~CommonDialog() = default;
 
     void setCancelError(bool cancelError) { cancelError_ = cancelError; }
-    // "description|pattern", as in "ses dosyaları|*.wav".
-    void setFilter(const QString& filter) { filter_ = filter; }
+    void setFilter(std::string_view filter) { filter_ = filter; }
     void showOpen();
     void showSave();
-    QString fileName() const { return fileName_; }
+    const std::string& fileName() const { return fileName_; }
 
-    // The filter as a file dialog shows it: "ses dosyaları (*.wav)".
-    QString filterForDisplay() const;
+    Filter filter() const;
 
   protected:
     // The path the user confirmed, or nothing when the dialog was cancelled. The last confirmed
-    // path is given to help the dialog start in the same folder.
-    virtual std::optional<QString> askForOpen(const QString& filter, const QString& lastPath) = 0;
-    virtual std::optional<QString> askForSave(const QString& filter, const QString& lastPath) = 0;
+    // path is given so that the dialog can start in the same folder.
+    virtual std::optional<std::string> askForOpen(Filter filter, const std::string& lastPath) = 0;
+    virtual std::optional<std::string> askForSave(Filter filter, const std::string& lastPath) = 0;
 
   private:
-    void take(const std::optional<QString>& answer);
+    void take(std::optional<std::string> answer);
 
     bool cancelError_ = false;
-    QString filter_;
-    QString fileName_;
+    std::string filter_;
+    std::string fileName_;
 };
 
 }  // namespace vornelik

@@ -1,22 +1,15 @@
 #pragma once
 
-#include <QByteArray>
-#include <QLocale>
 #include <string>
 
 namespace vornelik {
 
-// What the user's locale decides for the core: the decimal separator of numbers written into the
-// window, and the ANSI code page of the output files. Read once, when the program starts.
+// What the user's locale decides: the decimal separator of numbers written into the window, and
+// the ANSI code page of the output files (1254 on a Turkish system). A face's platform layer
+// reads them once, when the program starts.
 struct LocaleFacts {
     std::string decimalSeparator = ".";
-    QByteArray codePage = "windows-1252";
-
-    static LocaleFacts fromSystem();
+    unsigned codePage = 1252;
 };
-
-// The single-byte code page Windows uses as the ANSI code page for a language; windows-1252 for
-// the C locale and for languages without one.
-QByteArray ansiCodePageFor(QLocale::Language language);
 
 }  // namespace vornelik

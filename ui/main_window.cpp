@@ -1,138 +1,166 @@
 #include "ui/main_window.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
+#include <limits>
 
+#include "core/failure.h"
 #include "core/include_writer.h"
 #include "core/numeric_text.h"
 #include "core/program_writer.h"
-#include "ui/ansi_text_file.h"
-#include "ui/sound_file.h"
+#include "ui/form_texts.h"
 
 namespace vornelik {
 namespace {
 
-using namespace Qt::Literals::StringLiterals;
+// A sound file's size is a signed 32-bit length.
+constexpr std::int64_t kLongestSound = std::numeric_limits<std::int32_t>::max();
 
-const QString kStartMessage =
-    u"önceden 8 bit 8 khz pcm formatında kaydetdiğiniz ses dosyasını ses dosyası aç butonu ile "
-    u"seçerek açınız eğer ses dosyası formatı değişik olursa mikrodenetleyici doğru "
-    u"çalışmayacaktır değişik formattaki ses dosyalarınızı windows ses kaydedicisi ile açıp "
-    u"farklı kaydet seçeneğiyle formatını 8 bit 8 khz pcm formatında yapabilirsiniz"_s;
-const QString kSetRangeMessage =
-    u"ses dosyalarında kayıt esnasında boşluklar oluşur bunun mikro denetleyicinin program "
-    u"hafızasında fazladan yer tutmaması için baslangıc boyutu ve bitiş boyutu değerlerini "
-    u"ayarlayınız oluşturduğunuz dosyayı mikrodenetleyici ye kaydettikten sonra dinleyerek en "
-    u"kısa zamanı tutturunuz kalite seçim butonları ile seçim yapınız "_s;
-const QString kGoodQualityMessage =
-    u"iyi kalite ayarını sectiniz ses dosyası boyutu sorun değilse kontrol et butonuna basınız"_s;
-const QString kPoorQualityMessage =
-    u"kötu kalite ayarını seçtiniz ses dosyası boyutu sorun değilse kontrol et butonuna basınız"_s;
-const QString kStartAfterEnd = u"başlangıc byte boyutu  bitiş byte boyutundan büyük olamaz"_s;
-const QString kEndBeyondFile = u"bitiş bayt boyutu ses dosyası boyutundan büyük olamaz"_s;
-const QString kStartBelowZero = u"başlangıç bayt boyutu sifidan küçük  olamaz"_s;
-const QString kMemoryBelowZero = u"pic hafıza boyutu sıfır dan küçük olamaz"_s;
-const QString kMemoryBeyondFile = u"pic hafiza boyutu ses dosyası boyutundan büyük olamaz"_s;
-const QString kCheckPassedMessage =
-    u"herhangi bir sorun bulunamadı bas dosyası oluştur butonu ile bas dosyanızı gösterdiğiniz "
-    u"yere oluşturunuz"_s;
-const QString kStartEditedMessage =
-    u"başlangıç byte boyutunu değiştirdiniz kalite seçimi yapınız daha sonra kontrol et "
-    u"butonuna basınız"_s;
-const QString kEndEditedMessage =
-    u"bitiş byte boyutunu değiştirdiniz kalite seçimi yapınız daha sonra kontrol et butonuna "
-    u"basınız"_s;
-const QString kProgramWrittenMessage =
-    u" proton basic bas dosyasını oluşturdunuz dosyayı proton basic ile derleyip mikro "
-    u"denetleyiciye kaydediniz "_s;
-const QString kIncludeWrittenMessage =
-    u"inc dosyanızı oluşturdunuz diger basic projelerinizde kullanabilirsiniz"_s;
-
-std::string textOf(const QLabel* label) {
-    return label->text().toStdString();
-}
-std::string textOf(const QLineEdit* box) {
-    return box->text().toStdString();
+std::int32_t soundLength(std::int64_t length) {
+    if (length < 0 || length > kLongestSound) {
+        throw Failure("file length out of range");
+    }
+    return static_cast<std::int32_t>(length);
 }
 
-template <typename Control>
-double valueOf(const Control* control) {
-    return Val(textOf(control));
+std::string sizeCaption(std::int32_t length) {
+    return integerToText(length) + " byte";
 }
 
-// Reads the first control, then the second.
-template <typename First, typename Second>
-bool isBelow(const First* first, const Second* second) {
-    const double left = valueOf(first);
-    const double right = valueOf(second);
+// Reads the first text, then the second.
+bool isBelow(const std::string& first, const std::string& second) {
+    const double left = Val(first);
+    const double right = Val(second);
     return left < right;
 }
 
 }  // namespace
 
+Form1::Form1(ControlSurface& controls, CommonDialog& commonDialog, MessageBox& messageBox,
+             FileSystem& files, LocaleFacts locale)
+    : Command2(controls, Control::Command2),
+      yer(controls, Control::yer),
+      boyut(controls, Control::boyut),
+      Command3(controls, Control::Command3),
+      Command4(controls, Control::Command4),
+      Text1(controls, Control::Text1),
+      Text2(controls, Control::Text2),
+      Command1(controls, Control::Command1),
+      Command5(controls, Control::Command5),
+      Label9(controls, Control::Label9),
+      Command6(controls, Control::Command6),
+      mesaj(controls, Control::mesaj),
+      CommonDialog1(commonDialog),
+      messageBox_(messageBox),
+      files_(files),
+      locale_(std::move(locale)) {}
+
+void Form1::Click(Control control) {
+    switch (control) {
+        case Control::Command2:
+            return Command2_Click();
+        case Control::Command1:
+            return Command1_Click();
+        case Control::Command5:
+            return Command5_Click();
+        case Control::Command6:
+            return Command6_Click();
+        case Control::Command3:
+            return Command3_Click();
+        case Control::Command4:
+            return Command4_Click();
+        default:
+            return;
+    }
+}
+
+void Form1::Change(Control control) {
+    if (control == Control::Text1) {
+        Text1_Change();
+    } else if (control == Control::Text2) {
+        Text2_Change();
+    }
+}
+
 void Form1::Form_Load() {
-    Command1->setEnabled(false);
-    Command3->setEnabled(false);
-    Command4->setEnabled(false);
-    Command5->setEnabled(false);
-    Command6->setEnabled(false);
-    Text1->setEnabled(false);
-    Text2->setEnabled(false);
+    Command1.setEnabled(false);
+    Command3.setEnabled(false);
+    Command4.setEnabled(false);
+    Command5.setEnabled(false);
+    Command6.setEnabled(false);
+    Text1.setEnabled(false);
+    Text2.setEnabled(false);
     checkState = 1;
-    mesaj->setText(kStartMessage);
+    mesaj.setCaption(texts::kStartMessage);
 }
 
 void Form1::Command2_Click() {
     CommonDialog1.setCancelError(true);
     try {
-        CommonDialog1.setFilter(u"ses dosyaları|*.wav"_s);
+        CommonDialog1.setFilter(texts::kSoundFilter);
         CommonDialog1.showOpen();
-        yer->setText(CommonDialog1.fileName());
-        const std::string length = integerToText(fileLength(CommonDialog1.fileName()));
-        boyut->setText(QString::fromStdString(length) + u" byte"_s);
-        Command1->setEnabled(true);
-        Command5->setEnabled(true);
-        Text1->setEnabled(true);
-        Text2->setEnabled(true);
-        Text2->assign(realText(valueOf(boyut)));
-        mesaj->setText(kSetRangeMessage);
-        Command2->setEnabled(false);
-        // Left empty unless the file is read whole, so that no output can carry zeros in place
-        // of the sound.
-        soundData.clear();
-        soundData = readSoundFile(yer->text());
+        yer.setCaption(CommonDialog1.fileName());
+        boyut.setCaption(sizeCaption(soundLength(files_.fileLength(CommonDialog1.fileName()))));
+        Command1.setEnabled(true);
+        Command5.setEnabled(true);
+        Text1.setEnabled(true);
+        Text2.setEnabled(true);
+        Text2.setText(realText(Val(boyut.caption())));
+        mesaj.setCaption(texts::kSetRangeMessage);
+        Command2.setEnabled(false);
+        readSoundData();
     } catch (const std::exception&) {
         // Cancel or a failure ends the command silently; what it did so far stays done.
     }
 }
 
+// The window works with the bytes the file holds when it is read. A file cut short, grown or
+// gone since it was measured shows its size and end offset again as read, so that the check
+// and the tables agree with soundData; with nothing read the user may choose another file.
+void Form1::readSoundData() {
+    soundData.clear();
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = files_.readAll(yer.caption(), kLongestSound);
+    } catch (const std::exception&) {
+        bytes.clear();
+    }
+    const auto length = static_cast<std::int32_t>(bytes.size());
+    const bool asMeasured = Val(boyut.caption()) == length;
+    bytes.push_back(0);
+    soundData = std::move(bytes);
+    if (!asMeasured) {
+        boyut.setCaption(sizeCaption(length));
+        Text2.setText(realText(Val(boyut.caption())));
+        mesaj.setCaption(texts::kSetRangeMessage);
+        Command2.setEnabled(length == 0);
+    }
+}
+
 void Form1::Command1_Click() {
-    chooseQuality(Quality::good, kGoodQualityMessage);
+    chooseQuality(Quality::good, texts::kGoodQualityMessage);
 }
 
 void Form1::Command5_Click() {
-    chooseQuality(Quality::poor, kPoorQualityMessage);
+    chooseQuality(Quality::poor, texts::kPoorQualityMessage);
 }
 
-void Form1::chooseQuality(Quality chosen, const QString& message) {
+void Form1::chooseQuality(Quality chosen, std::string_view message) {
     try {
-        Command6->setEnabled(true);
+        Command6.setEnabled(true);
         quality = chosen;
 
         // The end offset, as size - (size - end), goes through Label9's text and is read back
         // from it: written with a comma, a fraction is lost on the way.
-        const double size = valueOf(boyut);
-        const double end = valueOf(Text2);
-        const double sizeAgain = valueOf(boyut);
-        Label9->setText(realText(requireFinite(sizeAgain - (size - end))));
+        const double size = Val(boyut.caption());
+        const double end = Val(Text2.text());
+        const double sizeAgain = Val(boyut.caption());
+        Label9.setCaption(realText(requireFinite(sizeAgain - (size - end))));
 
-        const double start = valueOf(Text1);
-        const double shownEnd = valueOf(Label9);
+        const double start = Val(Text1.text());
+        const double shownEnd = Val(Label9.caption());
         const double samples = chosen == Quality::good ? shownEnd - start : (shownEnd - start) / 2;
-        Label9->setText(realText(requireFinite(samples)) + u"  byte"_s);
+        Label9.setCaption(realText(requireFinite(samples)) + "  byte");
 
-        mesaj->setText(message);
+        mesaj.setCaption(message);
     } catch (const std::exception&) {
         // A number too large for a real stops the choice at that step; the program goes on.
     }
@@ -141,56 +169,56 @@ void Form1::chooseQuality(Quality chosen, const QString& message) {
 void Form1::Command6_Click() {
     try {
         checkState = 2;
-        if (isBelow(Text2, Text1)) {
-            reportBrokenRule(kStartAfterEnd);
+        if (isBelow(Text2.text(), Text1.text())) {
+            reportBrokenRule(texts::kStartAfterEnd);
         }
-        if (isBelow(boyut, Text2)) {
-            reportBrokenRule(kEndBeyondFile);
+        if (isBelow(boyut.caption(), Text2.text())) {
+            reportBrokenRule(texts::kEndBeyondFile);
         }
-        if (valueOf(Text1) < 0) {
-            reportBrokenRule(kStartBelowZero);
+        if (Val(Text1.text()) < 0) {
+            reportBrokenRule(texts::kStartBelowZero);
         }
-        if (valueOf(Label9) < 0) {
-            reportBrokenRule(kMemoryBelowZero);
+        if (Val(Label9.caption()) < 0) {
+            reportBrokenRule(texts::kMemoryBelowZero);
         }
-        if (isBelow(boyut, Label9)) {
-            reportBrokenRule(kMemoryBeyondFile);
+        if (isBelow(boyut.caption(), Label9.caption())) {
+            reportBrokenRule(texts::kMemoryBeyondFile);
         }
         if (checkState == 2) {
-            Command3->setEnabled(true);
-            Command4->setEnabled(true);
-            mesaj->setText(kCheckPassedMessage);
+            Command3.setEnabled(true);
+            Command4.setEnabled(true);
+            mesaj.setCaption(texts::kCheckPassedMessage);
         }
     } catch (const std::exception&) {
         // A number too large for a real stops the check at that rule; the program goes on.
     }
 }
 
-void Form1::reportBrokenRule(const QString& message) {
+void Form1::reportBrokenRule(std::string_view message) {
     messageBox_.show(message);
     checkState = 1;
 }
 
 void Form1::Text1_Change() {
-    Command6->setEnabled(false);
-    mesaj->setText(kStartEditedMessage);
-    Command3->setEnabled(false);
-    Command4->setEnabled(false);
+    Command6.setEnabled(false);
+    mesaj.setCaption(texts::kStartEditedMessage);
+    Command3.setEnabled(false);
+    Command4.setEnabled(false);
 }
 
 void Form1::Text2_Change() {
-    Command6->setEnabled(false);
-    mesaj->setText(kEndEditedMessage);
-    Command3->setEnabled(false);
-    Command4->setEnabled(false);
+    Command6.setEnabled(false);
+    mesaj.setCaption(texts::kEndEditedMessage);
+    Command3.setEnabled(false);
+    Command4.setEnabled(false);
 }
 
 void Form1::Command3_Click() {
     CommonDialog1.setCancelError(true);
     try {
-        saveOutputFile(u"proton basic dosyaları|*.bas"_s, writeProgram);
-        mesaj->setText(kProgramWrittenMessage);
-        Command3->setEnabled(false);
+        saveOutputFile(texts::kProgramFilter, writeProgram);
+        mesaj.setCaption(texts::kProgramWrittenMessage);
+        Command3.setEnabled(false);
     } catch (const std::exception&) {
         // Cancel or a failure ends the command silently; nothing appears under the chosen name.
     }
@@ -199,15 +227,15 @@ void Form1::Command3_Click() {
 void Form1::Command4_Click() {
     CommonDialog1.setCancelError(true);
     try {
-        saveOutputFile(u"inc dosyaları|*.inc"_s, writeInclude);
-        Command1->setEnabled(false);
-        Command4->setEnabled(false);
-        Command5->setEnabled(false);
-        Command6->setEnabled(false);
-        Text1->setEnabled(false);
-        Text2->setEnabled(false);
+        saveOutputFile(texts::kIncludeFilter, writeInclude);
+        Command1.setEnabled(false);
+        Command4.setEnabled(false);
+        Command5.setEnabled(false);
+        Command6.setEnabled(false);
+        Text1.setEnabled(false);
+        Text2.setEnabled(false);
         checkState = 1;
-        mesaj->setText(kIncludeWrittenMessage);
+        mesaj.setCaption(texts::kIncludeWrittenMessage);
     } catch (const std::exception&) {
         // Cancel or a failure ends the command silently and leaves every control as it was.
     }
@@ -215,19 +243,20 @@ void Form1::Command4_Click() {
 
 // Asks where to save, then writes the whole file there from the range, quality and memory size
 // the controls hold now. The file appears only once it is complete.
-void Form1::saveOutputFile(const QString& filter, OutputWriter write) {
+void Form1::saveOutputFile(std::string_view filter, OutputWriter write) {
     CommonDialog1.setFilter(filter);
     CommonDialog1.showSave();
-    AnsiTextFile file(CommonDialog1.fileName(), locale_.codePage);
-    const std::string start = textOf(Text1);
-    const std::string end = textOf(Text2);
-    const std::string memorySize = textOf(Label9);
-    write(file, {soundData, quality, start, end}, memorySize, locale_.decimalSeparator, tableIndex);
-    file.commit();
+    const auto file = files_.createOutput(CommonDialog1.fileName());
+    const std::string start = Text1.text();
+    const std::string end = Text2.text();
+    const std::string memorySize = Label9.caption();
+    write(*file, {soundData, quality, start, end}, memorySize, locale_.decimalSeparator,
+          tableIndex);
+    file->commit();
 }
 
-QString Form1::realText(double value) const {
-    return QString::fromStdString(realToText(value, locale_.decimalSeparator));
+std::string Form1::realText(double value) const {
+    return realToText(value, locale_.decimalSeparator);
 }
 
 }  // namespace vornelik

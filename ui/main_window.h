@@ -1,58 +1,28 @@
 #pragma once
 
-#include <QWidget>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/sample_table.h"
 #include "ui/common_dialog.h"
+#include "ui/controls.h"
+#include "ui/file_system.h"
 #include "ui/locale_facts.h"
 #include "ui/message_box.h"
-#include "ui/range_box.h"
-
-class QLabel;
-class QPushButton;
 
 namespace vornelik {
 
-// The program's one window. The controls keep their designer names; the handlers are named
-// control, underscore, event, and each runs its steps in order on the controls and the four
-// form-level variables.
-class Form1 : public QWidget {
+// The program's one window: its handlers, named control, underscore, event, each running its
+// steps in order on the controls and the four form-level variables. It holds no widgets: a face
+// shows the controls, forwards their events through Click and Change, and runs Form_Load once
+// after creating them.
+class Form1 {
   public:
-    Form1(CommonDialog& commonDialog, MessageBox& messageBox, LocaleFacts locale,
-          QWidget* parent = nullptr);
+    Form1(ControlSurface& controls, CommonDialog& commonDialog, MessageBox& messageBox,
+          FileSystem& files, LocaleFacts locale);
 
-    // The controls, in tab order.
-    QPushButton* const Command2;
-    QLabel* const yer;
-    QLabel* const Label2;
-    QLabel* const Label3;
-    QPushButton* const Command3;
-    QPushButton* const Command4;
-    QLabel* const boyut;
-    QLabel* const Label1;
-    QLabel* const Label4;
-    RangeBox* const Text1;
-    QLabel* const Label5;
-    RangeBox* const Text2;
-    QLabel* const Label6;
-    QLabel* const Label7;
-    QPushButton* const Command1;
-    QPushButton* const Command5;
-    QLabel* const Label8;
-    QLabel* const Label9;
-    QPushButton* const Command6;
-    QLabel* const mesaj;
-
-    // The form-level variables, for looking at.
-    const std::vector<std::uint8_t>& currentSoundData() const { return soundData; }
-    Quality currentQuality() const { return quality; }
-    std::uint8_t currentCheckState() const { return checkState; }
-    std::int32_t currentTableIndex() const { return tableIndex; }
-
-  private:
     void Form_Load();
     void Command2_Click();
     void Command1_Click();
@@ -63,17 +33,42 @@ class Form1 : public QWidget {
     void Command3_Click();
     void Command4_Click();
 
-    void setUpWindow();
-    void connectHandlers();
-    void chooseQuality(Quality chosen, const QString& message);
-    void reportBrokenRule(const QString& message);
+    // An event of a control, as a face forwards it; events without a handler do nothing.
+    void Click(Control control);
+    void Change(Control control);
+
+    // The form-level variables, for looking at.
+    const std::vector<std::uint8_t>& currentSoundData() const { return soundData; }
+    Quality currentQuality() const { return quality; }
+    std::uint8_t currentCheckState() const { return checkState; }
+    std::int32_t currentTableIndex() const { return tableIndex; }
+    const LocaleFacts& locale() const { return locale_; }
+
+  private:
+    void readSoundData();
+    void chooseQuality(Quality chosen, std::string_view message);
+    void reportBrokenRule(std::string_view message);
     using OutputWriter = void (*)(TextSink&, const TableSource&, std::string_view memorySizeText,
                                   std::string_view decimalSeparator, std::int32_t& tableIndex);
-    void saveOutputFile(const QString& filter, OutputWriter write);
-    QString realText(double value) const;
+    void saveOutputFile(std::string_view filter, OutputWriter write);
+    std::string realText(double value) const;
+
+    CommandButton Command2;
+    Label yer;
+    Label boyut;
+    CommandButton Command3;
+    CommandButton Command4;
+    TextBox Text1;
+    TextBox Text2;
+    CommandButton Command1;
+    CommandButton Command5;
+    Label Label9;
+    CommandButton Command6;
+    Label mesaj;
 
     CommonDialog& CommonDialog1;
     MessageBox& messageBox_;
+    FileSystem& files_;
     const LocaleFacts locale_;
 
     std::vector<std::uint8_t> soundData;

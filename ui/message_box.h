@@ -1,26 +1,15 @@
 #pragma once
 
-#include <QString>
-
-class QWidget;
+#include <string_view>
 
 namespace vornelik {
 
-// A modal box with the prompt, one OK button, no icon and the caption "Vornelik".
+// A modal box with the prompt, one OK button, no icon and the caption "Vornelik". It returns
+// when the user has closed it.
 class MessageBox {
   public:
     virtual ~MessageBox() = default;
-    virtual void show(const QString& prompt) = 0;
-};
-
-class QtMessageBox : public MessageBox {
-  public:
-    explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
-    void setParent(QWidget* parent) { parent_ = parent; }
-    void show(const QString& prompt) override;
-
-  private:
-    QWidget* parent_;
+    virtual void show(std::string_view prompt) = 0;
 };
 
 }  // namespace vornelik

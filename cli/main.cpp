@@ -1,0 +1,32 @@
+// vornelik-cli: the window's handlers without a window, and a look inside the recording.
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <iostream>
+
+#include "cli/commands.h"
+#include "ui/platform.h"
+
+int main(int argc, char** argv) {
+    CLI::App app(
+        "Turns a short 8-bit 8 kHz recording into Proton BASIC source for a PIC18F4620, "
+        "as the Vornelik window does.",
+        "vornelik-cli");
+    app.set_version_flag("--version", "vornelik-cli " VORNELIK_VERSION);
+    app.require_subcommand(1);
+
+    int status = vornelik::kOk;
+    vornelik::addOutputCommands(app, status);
+    vornelik::addInfoCommand(app, status);
+
+    std::vector<std::string> arguments = vornelik::commandLineArguments(argc, argv);
+    arguments.erase(arguments.begin());
+    std::reverse(arguments.begin(), arguments.end());  // CLI11 takes them last first
+    try {
+        app.parse(arguments);
+    } catch (const CLI::ParseError& error) {
+        const int shown = app.exit(error);
+        return shown == 0 ? vornelik::kOk : vornelik::kUsage;
+    }
+    return status;
+}

@@ -1,0 +1,88 @@
+// bas and inc: the window's handlers write the program or include file for a range.
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <map>
+
+#include "cli/commands.h"
+#include "cli/standard_output.h"
+#include "cli/window_run.h"
+#include "ui/platform.h"
+
+namespace vornelik {
+namespace {
+
+struct OutputOptions {
+    OutputRequest request;
+    std::string quality = "good";
+    std::optional<unsigned> codePage;
+    std::optional<std::string> decimalSeparator;
+};
+
+int writeOutput(const OutputOptions& options) {
+    LocaleFacts locale = systemLocaleFacts();
+    locale.codePage = options.codePage.value_or(locale.codePage);
+    locale.decimalSeparator = options.decimalSeparator.value_or(locale.decimalSeparator);
+
+    OutputRequest request = options.request;
+    request.quality = options.quality == "poor" ? Quality::poor : Quality::good;
+    StandardOutputFiles files(makeSystemFileSystem(locale.codePage));
+    const OutputOutcome outcome = runWindow(request, files, locale);
+
+    switch (outcome.status) {
+        case OutputOutcome::Status::written:
+            if (request.output != "-") {
+                std::cerr << "wrote " << request.output << '\n';
+            }
+            return kOk;
+        case OutputOutcome::Status::checkFailed:
+            for (const std::string& message : outcome.messages) {
+                std::cerr << message << '\n';
+            }
+            if (!outcome.reason.empty()) {
+                std::cerr << outcome.reason << '\n';
+            }
+            return kCheckFailed;
+        case OutputOutcome::Status::unreadableSound:
+        case OutputOutcome::Status::unwritableOutput:
+            std::cerr << outcome.reason << '\n';
+            return kInputOutput;
+    }
+    return kInputOutput;
+}
+
+void addOutputCommand(CLI::App& app, int& status, bool include) {
+    auto options = std::make_shared<OutputOptions>();
+    options->request.include = include;
+    CLI::App* command = app.add_subcommand(
+        include ? "inc" : "bas",
+        include ? "Write the include file: the sample table with its comment line"
+                : "Write the program file: a complete Proton BASIC program");
+    command->add_option("SOUND", options->request.sound, "The sound file, read byte for byte")
+        ->required();
+    command
+        ->add_option("-o,--output", options->request.output,
+                     "The file to write; - for standard output")
+        ->required();
+    command->add_option("--start", options->request.start,
+                        "The start offset as typed into the window (default 0)");
+    command->add_option("--end", options->request.end,
+                        "The end offset as typed into the window (default the file's size)");
+    command->add_option("--quality", options->quality, "good: every byte; poor: every second byte")
+        ->check(CLI::IsMember({"good", "poor"}))
+        ->capture_default_str();
+    command->add_option("--code-page", options->codePage,
+                        "The ANSI code page of the output (default the system's, as 1254)");
+    command->add_option("--decimal-separator", options->decimalSeparator,
+                        "The decimal separator numbers are written with (default the locale's)");
+    command->callback([options, &status] { status = writeOutput(*options); });
+}
+
+}  // namespace
+
+void addOutputCommands(CLI::App& app, int& status) {
+    addOutputCommand(app, status, false);
+    addOutputCommand(app, status, true);
+}
+
+}  // namespace vornelik

@@ -1,0 +1,136 @@
+#include "cli/window_run.h"
+
+#include <deque>
+#include <stdexcept>
+
+#include "headless/headless_window.h"
+#include "ui/common_dialog.h"
+#include "ui/main_window.h"
+#include "ui/message_box.h"
+
+namespace vornelik {
+namespace {
+
+// The dialog answers with the paths given on the command line, in turn.
+class AnsweringDialog : public CommonDialog {
+  public:
+    void answer(std::string path) { answers_.push_back(std::move(path)); }
+
+  protected:
+    std::optional<std::string> askForOpen(Filter, const std::string&) override { return next(); }
+    std::optional<std::string> askForSave(Filter, const std::string&) override { return next(); }
+
+  private:
+    std::optional<std::string> next() {
+        if (answers_.empty()) {
+            return std::nullopt;
+        }
+        std::string path = std::move(answers_.front());
+        answers_.pop_front();
+        return path;
+    }
+    std::deque<std::string> answers_;
+};
+
+class CollectingMessageBox : public MessageBox {
+  public:
+    void show(std::string_view prompt) override { prompts.emplace_back(prompt); }
+    std::vector<std::string> prompts;
+};
+
+// The files the handlers use, keeping the reason of the last failure: the handlers end
+// silently, the command line must say why.
+class ReportingFiles : public FileSystem {
+  public:
+    explicit ReportingFiles(FileSystem& files) : files_(files) {}
+
+    std::int64_t fileLength(const std::string& path) override {
+        return noted([&] { return files_.fileLength(path); });
+    }
+    std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes) override {
+        return noted([&] { return files_.readAll(path, maxBytes); });
+    }
+    std::unique_ptr<OutputFile> createOutput(const std::string& path) override {
+        class Reporting : public OutputFile {
+          public:
+            Reporting(std::unique_ptr<OutputFile> file, ReportingFiles& owner)
+                : file_(std::move(file)), owner_(owner) {}
+            void write(std::string_view text) override {
+                owner_.noted([&] { file_->write(text); });
+            }
+            void commit() override {
+                owner_.noted([&] { file_->commit(); });
+            }
+
+          private:
+            std::unique_ptr<OutputFile> file_;
+            ReportingFiles& owner_;
+        };
+        return std::make_unique<Reporting>(noted([&] { return files_.createOutput(path); }), *this);
+    }
+
+    std::string lastFailure;
+
+  private:
+    template <typename Action>
+    auto noted(Action action) -> decltype(action()) {
+        try {
+            return action();
+        } catch (const std::exception& failure) {
+            lastFailure = failure.what();
+            throw;
+        }
+    }
+
+    FileSystem& files_;
+};
+
+}  // namespace
+
+OutputOutcome runWindow(const OutputRequest& request, FileSystem& files, LocaleFacts locale) {
+    HeadlessWindow window;
+    AnsweringDialog dialog;
+    CollectingMessageBox messages;
+    ReportingFiles reporting(files);
+    Form1 form(window, dialog, messages, reporting, std::move(locale));
+    window.attach(form);
+    OutputOutcome outcome;
+
+    dialog.answer(request.sound);
+    window.click(Control::Command2);
+    if (!reporting.lastFailure.empty() || window.text(Control::boyut).empty()) {
+        outcome.status = OutputOutcome::Status::unreadableSound;
+        outcome.reason = reporting.lastFailure;
+        return outcome;
+    }
+
+    if (request.start) {
+        window.enter(Control::Text1, *request.start);
+    }
+    if (request.end) {
+        window.enter(Control::Text2, *request.end);
+    }
+    window.click(request.quality == Quality::good ? Control::Command1 : Control::Command5);
+    window.click(Control::Command6);
+
+    const Control write = request.include ? Control::Command4 : Control::Command3;
+    if (!messages.prompts.empty() || !window.isEnabled(write)) {
+        outcome.status = OutputOutcome::Status::checkFailed;
+        outcome.messages = std::move(messages.prompts);
+        if (outcome.messages.empty()) {
+            outcome.reason = "the start or end offset is too large a number";
+        }
+        return outcome;
+    }
+
+    dialog.answer(request.output);
+    window.click(write);
+    if (window.isEnabled(write)) {
+        outcome.status = OutputOutcome::Status::unwritableOutput;
+        outcome.reason = reporting.lastFailure.empty() ? "cannot write " + request.output
+                                                       : reporting.lastFailure;
+    }
+    return outcome;
+}
+
+}  // namespace vornelik

@@ -1,0 +1,228 @@
+#include "core/riff.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string_view>
+
+namespace vornelik {
+namespace {
+
+constexpr std::uint64_t kRiffHeaderSize = 12;  // "RIFF", size, "WAVE"
+constexpr std::uint64_t kChunkHeaderSize = 8;  // id, size
+constexpr std::uint32_t kPlainFmtSize = 16;
+constexpr std::uint32_t kExtensibleFmtSize = 40;
+constexpr std::uint16_t kExtensionSize = 22;  // cbSize of WAVE_FORMAT_EXTENSIBLE
+
+// The GUID of an extensible sub-format is the format tag in its first two bytes followed by
+// this fixed tail.
+constexpr std::array<std::uint8_t, 14> kSubFormatTail = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                                         0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+
+// Every read goes through this view, whose callers have checked the length first.
+class Bytes {
+  public:
+    explicit Bytes(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+
+    std::uint64_t size() const { return bytes_.size(); }
+    bool has(std::uint64_t offset, std::uint64_t length) const {
+        return offset <= size() && length <= size() - offset;
+    }
+    std::uint16_t u16(std::uint64_t offset) const {
+        return static_cast<std::uint16_t>(at(offset) | at(offset + 1) << 8);
+    }
+    std::uint32_t u32(std::uint64_t offset) const {
+        return static_cast<std::uint32_t>(u16(offset)) | static_cast<std::uint32_t>(u16(offset + 2))
+                                                             << 16;
+    }
+    std::array<std::uint8_t, 4> id(std::uint64_t offset) const {
+        return {at(offset), at(offset + 1), at(offset + 2), at(offset + 3)};
+    }
+    std::uint8_t at(std::uint64_t offset) const { return bytes_[static_cast<std::size_t>(offset)]; }
+
+  private:
+    std::span<const std::uint8_t> bytes_;
+};
+
+bool isId(const std::array<std::uint8_t, 4>& id, std::string_view text) {
+    return std::equal(
+        id.begin(), id.end(), text.begin(), text.end(),
+        [](std::uint8_t byte, char c) { return byte == static_cast<std::uint8_t>(c); });
+}
+
+std::string quoted(const std::array<std::uint8_t, 4>& id) {
+    return '"' + chunkIdText(id) + '"';
+}
+
+std::string number(std::uint64_t value) {
+    return std::to_string(value);
+}
+
+std::string notRiffWaveProblem(const Bytes& file) {
+    if (file.has(0, 4)) {
+        const auto magic = file.id(0);
+        if (isId(magic, "RIFX")) {
+            return "The file is a big-endian RIFX file, which is not read.";
+        }
+        if (isId(magic, "RF64")) {
+            return "The file is an RF64 file, which is not read.";
+        }
+        if (isId(magic, "RIFF")) {
+            if (!file.has(0, kRiffHeaderSize)) {
+                return "The file starts with \"RIFF\" but ends after " + number(file.size()) +
+                       " bytes, inside its 12-byte header.";
+            }
+            return "The file is a RIFF file of form " + quoted(file.id(8)) + ", not a WAVE file.";
+        }
+    }
+    return "The file does not start with \"RIFF\": it is not a RIFF WAVE file.";
+}
+
+// Reads the fields of a `fmt ` chunk whose body (present bytes only) starts at `body`.
+std::optional<WaveFormat> readFormat(const Bytes& file, const RiffChunk& chunk, std::uint64_t body,
+                                     bool cutShort, std::vector<std::string>& problems) {
+    if (chunk.presentSize < kPlainFmtSize) {
+        if (cutShort) {
+            return std::nullopt;  // already reported as cut short
+        }
+        problems.push_back("The \"fmt \" chunk at offset " + number(chunk.offset) + " holds " +
+                           number(chunk.presentSize) + " bytes; at least 16 are needed.");
+        return std::nullopt;
+    }
+    WaveFormat format;
+    format.chunkSize = chunk.declaredSize;
+    format.formatTag = file.u16(body);
+    format.channels = file.u16(body + 2);
+    format.sampleRate = file.u32(body + 4);
+    format.byteRate = file.u32(body + 8);
+    format.blockAlign = file.u16(body + 12);
+    format.bitsPerSample = file.u16(body + 14);
+    if (format.formatTag != wave_tag::extensible) {
+        return format;
+    }
+    const std::uint16_t extension = chunk.presentSize >= 18 ? file.u16(body + 16) : 0;
+    if (chunk.presentSize < kExtensibleFmtSize || extension < kExtensionSize) {
+        problems.push_back("The \"fmt \" chunk at offset " + number(chunk.offset) +
+                           " names the extensible format but lacks its 22-byte extension.");
+        return format;
+    }
+    format.validBitsPerSample = file.u16(body + 18);
+    format.channelMask = file.u32(body + 20);
+    format.subFormatTag = file.u16(body + 24);
+    format.standardSubFormat = true;
+    for (std::size_t i = 0; i < kSubFormatTail.size(); ++i) {
+        format.standardSubFormat =
+            format.standardSubFormat && file.at(body + 26 + i) == kSubFormatTail[i];
+    }
+    return format;
+}
+
+}  // namespace
+
+RiffWave readRiffWave(std::span<const std::uint8_t> bytes) {
+    const Bytes file(bytes);
+    RiffWave wave;
+    if (!file.has(0, kRiffHeaderSize) || !isId(file.id(0), "RIFF") || !isId(file.id(8), "WAVE")) {
+        wave.problems.push_back(notRiffWaveProblem(file));
+        return wave;
+    }
+    wave.isRiffWave = true;
+    wave.riffDeclaredSize = file.u32(4);
+    const std::uint64_t riffEnd = kChunkHeaderSize + std::uint64_t{wave.riffDeclaredSize};
+    bool trailingBytes = false;
+
+    // Positions are 64-bit so that a size field near 4 GiB cannot wrap them, whatever size_t is.
+    std::uint64_t position = kRiffHeaderSize;
+    while (position < file.size()) {
+        // A RIFF size that ends the walk early is common in files whose writer never went back to
+        // fill it in, so it only counts once the sound is found.
+        if (position >= riffEnd && wave.format && wave.data) {
+            wave.notes.push_back(number(file.size() - position) +
+                                 " bytes after the end of the RIFF chunk, at offset " +
+                                 number(position) + ", were not read.");
+            trailingBytes = true;
+            break;
+        }
+        if (!file.has(position, kChunkHeaderSize)) {
+            wave.problems.push_back("The file ends inside a chunk header at offset " +
+                                    number(position) + ": " + number(file.size() - position) +
+                                    " of its 8 bytes are present.");
+            break;
+        }
+        RiffChunk chunk;
+        chunk.id = file.id(position);
+        chunk.offset = position;
+        chunk.declaredSize = file.u32(position + 4);
+        const std::uint64_t body = position + kChunkHeaderSize;
+        chunk.presentSize = std::min<std::uint64_t>(chunk.declaredSize, file.size() - body);
+        wave.chunks.push_back(chunk);
+
+        const bool cutShort = chunk.presentSize < chunk.declaredSize;
+        const bool isData = isId(chunk.id, "data");
+        if (cutShort) {
+            wave.problems.push_back("The " + quoted(chunk.id) + " chunk at offset " +
+                                    number(position) + " declares " + number(chunk.declaredSize) +
+                                    " bytes but only " + number(chunk.presentSize) +
+                                    " are present" + (isData ? ": the file ends early." : "."));
+        }
+        if (isData && !wave.data) {
+            wave.data = DataChunk{body, chunk.declaredSize, chunk.presentSize};
+        } else if (isId(chunk.id, "fmt ") && !wave.format) {
+            wave.format = readFormat(file, chunk, body, cutShort, wave.problems);
+        }
+        if (cutShort) {
+            break;
+        }
+        position = body + chunk.declaredSize + (chunk.declaredSize & 1U);
+    }
+
+    if (riffEnd != file.size() && !trailingBytes) {
+        wave.notes.push_back("The RIFF header declares " + number(wave.riffDeclaredSize) +
+                             " bytes after its first 8; the file holds " +
+                             number(file.size() - kChunkHeaderSize) + ".");
+    }
+    const bool hasFmtChunk = std::any_of(wave.chunks.begin(), wave.chunks.end(),
+                                         [](const RiffChunk& c) { return isId(c.id, "fmt "); });
+    if (!hasFmtChunk) {
+        wave.problems.push_back("The file has no \"fmt \" chunk.");
+    }
+    if (!wave.data) {
+        wave.problems.push_back("The file has no \"data\" chunk.");
+    }
+    return wave;
+}
+
+std::string encodingName(std::uint16_t tag) {
+    switch (tag) {
+        case wave_tag::pcm:
+            return "PCM";
+        case wave_tag::adpcm:
+            return "Microsoft ADPCM";
+        case wave_tag::ieeeFloat:
+            return "IEEE float";
+        case wave_tag::aLaw:
+            return "A-law";
+        case wave_tag::muLaw:
+            return "mu-law";
+        case wave_tag::imaAdpcm:
+            return "IMA ADPCM";
+        case wave_tag::mpegLayer3:
+            return "MPEG layer 3";
+        case wave_tag::extensible:
+            return "extensible";
+        default: {
+            char text[16];
+            std::snprintf(text, sizeof text, "format 0x%04X", static_cast<unsigned>(tag));
+            return text;
+        }
+    }
+}
+
+std::string chunkIdText(const std::array<std::uint8_t, 4>& id) {
+    std::string text;
+    for (const std::uint8_t byte : id) {
+        text += byte >= 0x20 && byte < 0x7F ? static_cast<char>(byte) : '?';
+    }
+    return text;
+}
+
+}  // namespace vornelik

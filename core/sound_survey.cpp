@@ -1,0 +1,164 @@
+#include "core/sound_survey.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace vornelik {
+namespace {
+
+constexpr std::int64_t kValuesPerLine = 10;
+constexpr double kAssumedBytesPerSecond = 8000;  // what the window expects of any file
+
+bool silentByte(std::uint8_t byte) {
+    return std::abs(int{byte} - 128) <= kSilenceThreshold;
+}
+
+bool silentTopByte(std::uint8_t byte) {
+    return std::abs(int{static_cast<std::int8_t>(byte)}) <= kSilenceThreshold;
+}
+
+SilenceRule silenceRuleFor(const std::optional<WaveFormat>& format) {
+    if (!format) {
+        return SilenceRule::unsignedByte;  // taken as the 8-bit PCM the window expects
+    }
+    if (format->encoding() != wave_tag::pcm || format->channels == 0) {
+        return SilenceRule::none;
+    }
+    if (format->bitsPerSample >= 1 && format->bitsPerSample <= 8) {
+        return SilenceRule::unsignedByte;
+    }
+    const unsigned sampleBytes = (format->bitsPerSample + 7U) / 8U;
+    if (format->bitsPerSample <= 32 && format->blockAlign == format->channels * sampleBytes) {
+        return SilenceRule::signedTopByte;
+    }
+    return SilenceRule::none;
+}
+
+// The first and last byte of the sound inside the samples, as offsets into `samples`.
+struct SoundSpan {
+    std::size_t first;
+    std::size_t last;
+};
+
+std::optional<SoundSpan> findSound(std::span<const std::uint8_t> samples, SilenceRule rule,
+                                   std::size_t sampleBytes) {
+    const std::size_t count = samples.size() / sampleBytes;
+    const auto silentAt = [&](std::size_t k) {
+        const std::size_t top = k * sampleBytes + sampleBytes - 1;  // little-endian: last byte
+        return rule == SilenceRule::unsignedByte ? silentByte(samples[top])
+                                                 : silentTopByte(samples[top]);
+    };
+    std::size_t first = 0;
+    while (first < count && silentAt(first)) {
+        ++first;
+    }
+    if (first == count) {
+        return std::nullopt;
+    }
+    std::size_t last = count - 1;
+    while (silentAt(last)) {
+        --last;
+    }
+    return SoundSpan{first * sampleBytes, last * sampleBytes + sampleBytes - 1};
+}
+
+std::int64_t oneBefore(std::int64_t offset) {
+    return offset > 0 ? offset - 1 : 0;
+}
+
+SuggestedRange suggestRange(const SoundSurvey& survey, std::span<const std::uint8_t> file,
+                            const std::optional<WaveFormat>& format) {
+    SuggestedRange range;
+    if (!survey.samplesOffset) {
+        range.basis = RangeBasis::wholeFile;
+        range.start = 0;
+        range.end = static_cast<std::int64_t>(survey.fileSize);
+        return range;
+    }
+    const auto offset = static_cast<std::int64_t>(*survey.samplesOffset);
+    const auto length = static_cast<std::int64_t>(survey.samplesLength);
+    const std::int64_t lastSample = offset + length - 1;
+
+    std::optional<SoundSpan> sound;
+    if (survey.silenceRule != SilenceRule::none) {
+        const std::size_t sampleBytes =
+            survey.silenceRule == SilenceRule::unsignedByte ? 1 : (format->bitsPerSample + 7U) / 8U;
+        sound = findSound(
+            file.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(length)),
+            survey.silenceRule, sampleBytes);
+    }
+    if (!sound) {
+        range.basis =
+            survey.silenceRule == SilenceRule::none ? RangeBasis::wholeData : RangeBasis::allSilent;
+        range.start = oneBefore(offset);
+        range.end = length > 0 ? lastSample : range.start;
+        return range;
+    }
+
+    const std::int64_t first = offset + static_cast<std::int64_t>(sound->first);
+    const std::int64_t last = offset + static_cast<std::int64_t>(sound->last);
+    range.basis = RangeBasis::sound;
+    range.firstSoundByte = static_cast<std::uint64_t>(first);
+    range.lastSoundByte = static_cast<std::uint64_t>(last);
+    range.firstByteOutOfReach = first == 0;
+    range.start = oneBefore(first);
+    // Only whole lines are written: reach the line that holds the last sound byte when the
+    // samples go on that far (the bytes added are silent); otherwise the last line stops short.
+    const std::int64_t lines = (last - range.start + kValuesPerLine - 1) / kValuesPerLine;
+    const std::int64_t wholeEnd = range.start + lines * kValuesPerLine;
+    range.end = wholeEnd <= lastSample ? wholeEnd : last;
+    return range;
+}
+
+}  // namespace
+
+QualityBudget flashBudget(Quality quality, std::int64_t start, std::int64_t end) {
+    QualityBudget budget;
+    budget.quality = quality;
+    const bool good = quality == Quality::good;
+    const std::int64_t lineSpan = good ? kValuesPerLine : 2 * kValuesPerLine;
+    budget.tableLines = end - lineSpan >= start ? (end - lineSpan - start) / lineSpan + 1 : 0;
+    budget.tableBytes = budget.tableLines * kValuesPerLine;
+
+    // The loop runs "For sayi=0 To" the memory size: end - start, halved for poor quality (a
+    // half is dropped, as the comma locale's read-back drops it).
+    const std::int64_t memory = good ? end - start : (end - start) / 2;
+    budget.playedValues = memory >= 0 ? memory + 1 : 0;
+    const int microseconds =
+        (good ? kGoodDelayMicroseconds : kPoorDelayMicroseconds) + kLoopMicroseconds;
+    budget.secondsPlayed = static_cast<double>(budget.playedValues) * microseconds / 1e6;
+
+    budget.spareBytes = kFlashBytes - kProgramBytes - budget.tableBytes;
+    budget.fits = budget.spareBytes >= 0;
+    return budget;
+}
+
+SoundSurvey surveySound(std::span<const std::uint8_t> file, const RiffWave& wave) {
+    SoundSurvey survey;
+    survey.fileSize = file.size();
+    if (!wave.isRiffWave) {
+        survey.headerless = true;
+        survey.samplesOffset = 0;
+        survey.samplesLength = file.size();
+        survey.silenceRule = SilenceRule::unsignedByte;
+        survey.durationSeconds = static_cast<double>(file.size()) / kAssumedBytesPerSecond;
+    } else if (wave.data) {
+        // Clamped again so that a result from some other file cannot lead outside this one.
+        const std::uint64_t offset = std::min<std::uint64_t>(wave.data->offset, file.size());
+        survey.samplesOffset = offset;
+        survey.samplesLength =
+            std::min<std::uint64_t>(wave.data->presentSize, file.size() - offset);
+        survey.silenceRule = silenceRuleFor(wave.format);
+        if (wave.format && wave.format->sampleRate > 0 && wave.format->blockAlign > 0) {
+            const double bytesPerSecond =
+                static_cast<double>(wave.format->sampleRate) * wave.format->blockAlign;
+            survey.durationSeconds = static_cast<double>(survey.samplesLength) / bytesPerSecond;
+        }
+    }
+    survey.range = suggestRange(survey, file, wave.format);
+    survey.budgets = {flashBudget(Quality::good, survey.range.start, survey.range.end),
+                      flashBudget(Quality::poor, survey.range.start, survey.range.end)};
+    return survey;
+}
+
+}  // namespace vornelik

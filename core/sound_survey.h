@@ -1,0 +1,104 @@
+#pragma once
+
+// A look at a sound file before it is trimmed: where its samples lie, where the sound starts and
+// ends inside them, which start and end offsets keep exactly that stretch in the sample table,
+// and what the table costs in the PIC18F4620's program memory for each quality.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "core/riff.h"
+#include "core/sample_table.h"
+
+namespace vornelik {
+
+// A sample is silent when it lies within this distance of the middle value 128, on the 8-bit
+// scale the chip plays (about 1.6 % of full scale).
+inline constexpr int kSilenceThreshold = 2;
+
+// The PIC18F4620's program memory.
+inline constexpr std::int64_t kFlashBytes = 65536;
+
+// Program memory kept for the generated program itself. Its 16 fixed lines compile to about 150
+// PIC18 instructions of 2 bytes (some take 4): the reset and interrupt vectors and the
+// compiler's start-up code (about 40), All_Digital and the PORTB set-up (about 6), the two
+// DelayMS 500 calls and the millisecond delay routine (about 30), the For/Next loop over a Word
+// (about 20), CRead's 16-bit address sum and table read (about 12), DelayUS and its microsecond
+// routine (about 35) and GoTo. That is some 300 bytes; 512 leaves room for the compiler's own
+// choices.
+inline constexpr std::int64_t kProgramBytes = 512;
+
+// Time the generated program spends per value: the DelayUS of its quality plus the loop's own
+// work (the Word loop, CRead and the PORTB write), about 25 instructions at 4 MHz, that is one
+// microsecond each. Good quality thus plays about 8000 values a second, poor quality 4000.
+inline constexpr int kLoopMicroseconds = 25;
+inline constexpr int kGoodDelayMicroseconds = 100;
+inline constexpr int kPoorDelayMicroseconds = 225;
+
+// The rate the chip plays good-quality bytes at, to which a file's own rate is compared.
+inline constexpr int kPlayedBytesPerSecond =
+    1'000'000 / (kGoodDelayMicroseconds + kLoopMicroseconds);
+
+// How silence was recognised in the samples.
+enum class SilenceRule : std::uint8_t {
+    unsignedByte,   // 8-bit PCM (or assumed so): each byte against 128
+    signedTopByte,  // 16- to 32-bit PCM: each sample's most significant byte against 0
+    none,           // other encodings: not looked at
+};
+
+// What the suggested range is made of.
+enum class RangeBasis : std::uint8_t {
+    sound,      // from the first to the last sample that is not silent
+    allSilent,  // the samples hold no sound (or no bytes): the whole of them
+    wholeData,  // silence was not looked for: the whole of the samples
+    wholeFile,  // no samples were found: the whole file, as the window proposes it
+};
+
+// The offsets to type into the start and end boxes. The table begins with the element one place
+// after the start (two for poor quality) and holds whole lines of ten values up to the end, so
+// start is one before the first byte wanted, and end is moved forward into the following silence
+// when that makes the last good-quality line whole.
+struct SuggestedRange {
+    std::int64_t start = 0;
+    std::int64_t end = 0;
+    RangeBasis basis = RangeBasis::wholeFile;
+    std::optional<std::uint64_t> firstSoundByte;  // file offsets, for basis sound
+    std::optional<std::uint64_t> lastSoundByte;
+    // The sound begins at the file's first byte, which no start offset can put in the table.
+    bool firstByteOutOfReach = false;
+};
+
+// What the sample table of one quality costs for a range.
+struct QualityBudget {
+    Quality quality = Quality::good;
+    std::int64_t tableLines = 0;
+    std::int64_t tableBytes = 0;    // values written, one byte of program memory each
+    std::int64_t playedValues = 0;  // the program's loop runs from 0 to the memory size
+    double secondsPlayed = 0;       // about: playedValues at the quality's time per value
+    bool fits = false;              // table and program within kFlashBytes
+    std::int64_t spareBytes = 0;    // program memory left over; negative when it does not fit
+};
+
+struct SoundSurvey {
+    std::uint64_t fileSize = 0;
+    // Where the samples lie: the data chunk's present bytes, or the whole file when it is not
+    // RIFF WAVE. Absent for a RIFF WAVE file without a data chunk.
+    std::optional<std::uint64_t> samplesOffset;
+    std::uint64_t samplesLength = 0;
+    bool headerless = false;  // not RIFF WAVE: every byte is taken as an 8-bit sample
+    SilenceRule silenceRule = SilenceRule::none;
+    std::optional<double> durationSeconds;  // at the file's own rate (8000 bytes/s when headerless)
+    SuggestedRange range;
+    std::array<QualityBudget, 2> budgets;  // good, then poor, for range
+};
+
+// Surveys a whole file with the structure readRiffWave found in it.
+SoundSurvey surveySound(std::span<const std::uint8_t> file, const RiffWave& wave);
+
+// The sample table and play-back cost of one quality for integer start and end offsets, counted
+// the way the table writer and the generated program count.
+QualityBudget flashBudget(Quality quality, std::int64_t start, std::int64_t end);
+
+}  // namespace vornelik

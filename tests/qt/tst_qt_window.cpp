@@ -1,0 +1,234 @@
+// The Qt face: the window built from the layout, its events reaching the handlers, the typing
+// limit, what assistive technology sees, and the file dialog's filter.
+
+#include <QAccessible>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <deque>
+
+#include "qt/qt_dialogs.h"
+#include "qt/qt_translations.h"
+#include "qt/qt_window.h"
+#include "ui/form_layout.h"
+#include "ui/form_texts.h"
+#include "ui/platform.h"
+
+namespace vornelik {
+
+class AnsweringDialog : public CommonDialog {
+  public:
+    std::deque<std::string> answers;
+
+  protected:
+    std::optional<std::string> askForOpen(Filter, const std::string&) override { return next(); }
+    std::optional<std::string> askForSave(Filter, const std::string&) override { return next(); }
+
+  private:
+    std::optional<std::string> next() {
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        std::string answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class SilentMessageBox : public MessageBox {
+  public:
+    void show(std::string_view) override {}
+};
+
+struct Window {
+    Window() : files(makeSystemFileSystem(1254)), window(dialog, messages, *files, {",", 1254}) {}
+
+    template <typename Widget = QWidget>
+    Widget* operator[](Control control) const {
+        return static_cast<Widget*>(window.control(control));
+    }
+    QString mesaj() const { return (*this).operator[]<QLabel>(Control::mesaj)->text(); }
+
+    // Opens a sound of this many bytes.
+    void openSound(int size) {
+        const QString path = folder.filePath(QStringLiteral("sound.wav"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray(size, 'x')) != size) {
+            qFatal("cannot write a test file");
+        }
+        file.close();
+        dialog.answers.push_back(path.toStdString());
+        (*this).operator[]<QPushButton>(Control::Command2)->click();
+    }
+
+    QTemporaryDir folder;
+    AnsweringDialog dialog;
+    SilentMessageBox messages;
+    std::unique_ptr<FileSystem> files;
+    QtWindow window;
+};
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+class QtWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void controlsComeFromTheLayoutTable() {
+        Window w;
+        QCOMPARE(w.window.windowTitle(), QStringLiteral(" Vornelik"));
+        QCOMPARE(w.window.objectName(), QStringLiteral("Form1"));
+        for (const ControlLayout& layout : kForm1Controls) {
+            QWidget* control = w[layout.id];
+            QCOMPARE(control->objectName(), qs(layout.name));
+            QVERIFY(control->font().bold());
+            if (layout.id != Control::mesaj) {
+                QCOMPARE(w.window.text(layout.id), std::string(layout.caption));
+            }
+        }
+        QCOMPARE(w.mesaj(), qs(texts::kStartMessage));
+        auto* message = w.operator[]<QLabel>(Control::mesaj);
+        QCOMPARE(message->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QVERIFY(message->wordWrap());
+        for (const Control control :
+             {Control::Command1, Control::Command3, Control::Command4, Control::Command5,
+              Control::Command6, Control::Text1, Control::Text2}) {
+            QVERIFY(!w[control]->isEnabled());
+        }
+        QVERIFY(w[Control::Command2]->isEnabled());
+    }
+
+    void windowIsFixedAtItsDesignedSize() {
+        Window w;
+        const QtWindow& f = w.window;
+        const double scale = f.logicalDpiX() / 96.0;
+        QCOMPARE(f.minimumSize(), f.maximumSize());
+        QCOMPARE(f.size(), QSize(qRound(782 * scale), qRound(378 * scale)));
+        QVERIFY(!(f.windowFlags() & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(f.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(f.windowFlags() & Qt::WindowCloseButtonHint);
+        if (scale == 1.0) {
+            QCOMPARE(w[Control::Command2]->geometry(), QRect(8, 8, 161, 33));
+            QCOMPARE(w[Control::mesaj]->geometry(), QRect(8, 240, 769, 129));
+            QCOMPARE(w[Control::Text2]->geometry(), QRect(512, 200, 81, 33));
+        }
+        QCOMPARE(w[Control::Command1]->font().pixelSize(), qRound(18 * scale));
+        QCOMPARE(w[Control::mesaj]->font().pixelSize(), qRound(16 * scale));
+    }
+
+    void tabOrderFollowsTheDesign() {
+        Window w;
+        const QList<QWidget*> expected = {
+            w[Control::Command2], w[Control::Command3], w[Control::Command4], w[Control::Text1],
+            w[Control::Text2],    w[Control::Command1], w[Control::Command5], w[Control::Command6]};
+        QList<QWidget*> chain;
+        QWidget* next = expected.first();
+        do {
+            if (next->focusPolicy() & Qt::TabFocus) {
+                chain << next;
+            }
+            next = next->nextInFocusChain();
+        } while (next != expected.first());
+        QCOMPARE(chain, expected);
+    }
+
+    void theFocusStartsOnTheOpenButton() {
+        Window w;
+        w.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        QCOMPARE(QApplication::focusWidget(), w[Control::Command2]);
+    }
+
+    void clicksAndTypingReachTheHandlers() {
+        Window w;
+        w.openSound(900);
+        QCOMPARE(w.window.text(Control::boyut), std::string("900 byte"));
+        QCOMPARE(w.mesaj(), qs(texts::kSetRangeMessage));
+        QVERIFY(!w[Control::Command2]->isEnabled());
+
+        auto* start = w.operator[]<QLineEdit>(Control::Text1);
+        start->selectAll();
+        QTest::keyClicks(start, QStringLiteral("1"));
+        QCOMPARE(w.mesaj(), qs(texts::kStartEditedMessage));
+        QTest::mouseClick(w[Control::Command1], Qt::LeftButton);
+        QCOMPARE(w.window.text(Control::Label9), std::string("899  byte"));
+    }
+
+    // A text longer than the limit, set by the program, is shown whole; typing cannot lengthen
+    // it, though it can shorten it.
+    void typingIsLimitedToFiveCharacters() {
+        Window w;
+        w.openSound(123456);
+        auto* box = w.operator[]<QLineEdit>(Control::Text2);
+        QCOMPARE(box->text(), QStringLiteral("123456"));
+        box->end(false);
+        QTest::keyClicks(box, QStringLiteral("7"));
+        QCOMPARE(box->text(), QStringLiteral("123456"));
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(box->text(), QStringLiteral("12345"));
+        QTest::keyClicks(box, QStringLiteral("6"));
+        QCOMPARE(box->text(), QStringLiteral("12345"));
+
+        auto* start = w.operator[]<QLineEdit>(Control::Text1);
+        start->selectAll();
+        QTest::keyClicks(start, QStringLiteral("abc-+9x"));
+        QCOMPARE(start->text(), QStringLiteral("abc-+"));
+    }
+
+    void assistiveTechnologySeesAFrameAndNamedBoxes() {
+        Window w;
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&w.window);
+        QVERIFY(window != nullptr);
+        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->text(QAccessible::Name), QStringLiteral(" Vornelik"));
+        for (const auto& [box, heading] : {std::pair{Control::Text1, QStringLiteral("baslangıç")},
+                                           {Control::Text2, QStringLiteral("bitiş")}}) {
+            QAccessibleInterface* field = QAccessible::queryAccessibleInterface(w[box]);
+            QCOMPARE(field->text(QAccessible::Name), heading);
+            QCOMPARE(w.operator[]<QLabel>(headingOf(box))->buddy(), w[box]);
+        }
+    }
+
+    // Qt's own dialog, like GTK's, matches a pattern case by case on Linux; the filter handed
+    // to it must list what Windows lists.
+    void theSoundFilterListsWavFilesInAnyCase() {
+        const QString filter = QtCommonDialog::nameFilter({"ses dosyaları", "*.wav"});
+        QCOMPARE(filter, QStringLiteral("ses dosyaları (*.[wW][aA][vV])"));
+
+        QTemporaryDir folder;
+        for (const char* name : {"a.wav", "KAYIT.WAV", "Ses.Wav", "notes.txt", "wav"}) {
+            QFile file(folder.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QFileSystemModel model;
+        model.setNameFilterDisables(false);
+        model.setNameFilters(filter.section(u'(', 1).chopped(1).split(u' '));  // as the dialog does
+        QSignalSpy loaded(&model, &QFileSystemModel::directoryLoaded);
+        const QModelIndex root = model.setRootPath(folder.path());
+        QVERIFY(loaded.wait(5000) || model.rowCount(root) > 0);
+        QStringList listed;
+        for (int row = 0; row < model.rowCount(root); ++row) {
+            listed << model.index(row, 0, root).data().toString();
+        }
+        listed.sort();
+        QCOMPARE(listed, (QStringList{"KAYIT.WAV", "Ses.Wav", "a.wav"}));
+    }
+
+    void qtsOwnTextsAreTurkish() {
+        if (!installTurkishQtTexts(*QCoreApplication::instance())) {
+            QSKIP("Qt's Turkish translations are not installed");
+        }
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("Tamam"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("İptal"));
+    }
+};
+
+}  // namespace vornelik
+
+QTEST_MAIN(vornelik::QtWindowTest)
+#include "tst_qt_window.moc"

@@ -1,0 +1,147 @@
+#pragma once
+
+// Form1 on the headless face, with scripted dialogs, the platform's real files and a folder of
+// its own: the handlers as a user drives them.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "headless/headless_window.h"
+#include "ui/common_dialog.h"
+#include "ui/main_window.h"
+#include "ui/message_box.h"
+#include "ui/platform.h"
+
+namespace vornelik {
+
+// A file dialog that answers from a script: a path, or a cancel when the script is empty.
+class ScriptedDialog : public CommonDialog {
+  public:
+    void answer(const std::string& path) { answers_.emplace_back(path); }
+    void cancel() { answers_.emplace_back(std::nullopt); }
+
+    std::vector<std::string> shown;  // "open ses dosyaları|*.wav", "save ..."
+
+  protected:
+    std::optional<std::string> askForOpen(Filter filter, const std::string&) override {
+        return next("open ", filter);
+    }
+    std::optional<std::string> askForSave(Filter filter, const std::string&) override {
+        return next("save ", filter);
+    }
+
+  private:
+    std::optional<std::string> next(const std::string& mode, Filter filter) {
+        shown.push_back(mode + std::string(filter.description) + "|" + std::string(filter.pattern));
+        if (answers_.empty()) {
+            return std::nullopt;
+        }
+        auto answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
+
+    std::deque<std::optional<std::string>> answers_;
+};
+
+class RecordingMessageBox : public MessageBox {
+  public:
+    void show(std::string_view prompt) override { prompts.emplace_back(prompt); }
+    std::vector<std::string> prompts;
+};
+
+inline LocaleFacts commaLocale() {
+    return {",", 1254};
+}
+inline LocaleFacts pointLocale() {
+    return {".", 1252};
+}
+
+// A folder of its own, removed with everything in it.
+class TestFolder {
+  public:
+    TestFolder() {
+        std::random_device random;
+        path_ = std::filesystem::temp_directory_path() /
+                ("vornelik-test-" + std::to_string(random()) + std::to_string(random()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TestFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    std::string path(const std::string& name) const { return (path_ / name).string(); }
+
+    std::string write(const std::string& name, const std::string& bytes) const {
+        std::ofstream out(path_ / name, std::ios::binary);
+        out << bytes;
+        return path(name);
+    }
+    std::string read(const std::string& name) const {
+        std::ifstream in(path_ / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::vector<std::string> files() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+  private:
+    std::filesystem::path path_;
+};
+
+struct Harness {
+    explicit Harness(LocaleFacts locale = commaLocale())
+        : Harness(makeSystemFileSystem(locale.codePage), locale) {}
+    Harness(std::unique_ptr<FileSystem> fileSystem, LocaleFacts locale)
+        : files(std::move(fileSystem)), form(window, dialog, messages, *files, std::move(locale)) {
+        window.attach(form);
+    }
+
+    std::string text(Control control) const { return window.text(control); }
+    void click(Control control) { window.click(control); }
+    void type(Control control, const std::string& text) { window.type(control, text); }
+
+    // Opens a sound of these bytes through "ses dosyası aç".
+    void openSound(const std::string& bytes) {
+        dialog.answer(folder.write("sound.wav", bytes));
+        click(Control::Command2);
+    }
+
+    // The enabled flags of the eight controls that take input, in tab order.
+    std::string enabledFlags() const {
+        std::string flags;
+        for (const Control control :
+             {Control::Command2, Control::Command3, Control::Command4, Control::Text1,
+              Control::Text2, Control::Command1, Control::Command5, Control::Command6}) {
+            flags += window.isEnabled(control) ? '1' : '0';
+        }
+        return flags;
+    }
+
+    TestFolder folder;
+    ScriptedDialog dialog;
+    RecordingMessageBox messages;
+    HeadlessWindow window;
+    std::unique_ptr<FileSystem> files;
+    Form1 form;
+};
+
+}  // namespace vornelik
