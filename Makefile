@@ -37,6 +37,7 @@ bench: packages
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DVORNELIK_TESTS=OFF -DVORNELIK_BENCH=ON
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 	$(RELEASE_DIR)/bench/table_bench
+	sh bench/cli_bench.sh $(RELEASE_DIR)/cli/vornelik-cli
 
 # Built with Debian's hardening flags, as a Debian package build would be.
 package: packages

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
 // Each command adds its subcommand to the program; its callback leaves the exit status.
 
 namespace CLI {
@@ -7,6 +12,8 @@ class App;
 }
 
 namespace vornelik {
+
+struct OutputOutcome;
 
 enum ExitStatus : int {
     kOk = 0,
@@ -17,5 +24,17 @@ enum ExitStatus : int {
 
 void addOutputCommands(CLI::App& app, int& status);  // bas, inc
 void addInfoCommand(CLI::App& app, int& status);
+void addPlotCommand(CLI::App& app, int& status);
+void addPreviewCommand(CLI::App& app, int& status);
+#ifdef VORNELIK_CONVERT
+void addConvertCommand(CLI::App& app, int& status);
+#endif
+
+// A whole input file's bytes, or nothing when it cannot be read (the reason goes to standard
+// error).
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path);
+
+// The exit status of a run of the window's handlers; why it failed goes to standard error.
+int reportOutcome(const OutputOutcome& outcome);
 
 }  // namespace vornelik

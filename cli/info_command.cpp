@@ -17,20 +17,25 @@ struct InfoOptions {
 };
 
 int showInfo(const InfoOptions& options) {
-    std::vector<std::uint8_t> bytes;
-    try {
-        // Only the code page of output files depends on it; info writes none.
-        bytes = makeSystemFileSystem(1252)->readAll(options.sound,
-                                                    std::numeric_limits<std::int32_t>::max());
-    } catch (const std::exception& failure) {
-        std::cerr << failure.what() << '\n';
+    const std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(options.sound);
+    if (!bytes) {
         return kInputOutput;
     }
-    std::cout << infoReport(options.sound, bytes, options.json) << std::flush;
+    std::cout << infoReport(options.sound, *bytes, options.json) << std::flush;
     return std::cout ? kOk : kInputOutput;
 }
 
 }  // namespace
+
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path) {
+    try {
+        // Only the code page of output files depends on it; nothing is written through it.
+        return makeSystemFileSystem(1252)->readAll(path, std::numeric_limits<std::int32_t>::max());
+    } catch (const std::exception& failure) {
+        std::cerr << failure.what() << '\n';
+        return std::nullopt;
+    }
+}
 
 void addInfoCommand(CLI::App& app, int& status) {
     auto options = std::make_shared<InfoOptions>();

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "core/utf8.h"
+
 namespace vornelik {
 namespace {
 
@@ -280,35 +282,6 @@ std::string jsonBudget(const QualityBudget& budget) {
         .field("fits", jsonBool(budget.fits))
         .field("spareBytes", number(budget.spareBytes))
         .done();
-}
-
-// The length of the valid UTF-8 sequence starting at text[i], or 0 when it is not valid.
-std::size_t validUtf8Length(std::string_view text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = 0;
-    std::uint32_t code = 0;
-    std::uint32_t least = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, code = lead & 0x1FU, least = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, code = lead & 0x0FU, least = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, code = lead & 0x07U, least = 0x10000;
-    } else {
-        return 0;
-    }
-    if (text.size() - i < length) {
-        return 0;
-    }
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0U) != 0x80U) {
-            return 0;
-        }
-        code = code << 6 | (byte(i + k) & 0x3FU);
-    }
-    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-    return code < least || code > 0x10FFFF || surrogate ? 0 : length;
 }
 
 }  // namespace

@@ -7,6 +7,18 @@
 #include "cli/commands.h"
 #include "ui/platform.h"
 
+#ifndef VORNELIK_CONVERT
+#ifdef _WIN32
+constexpr const char* kNoConvert =
+    "convert is not in the Windows build: it needs libsndfile and libsamplerate, which Debian "
+    "does not provide for Windows. Convert recordings with the Linux build of vornelik-cli; plot "
+    "and preview work here.";
+#else
+constexpr const char* kNoConvert =
+    "convert is not in this build: it needs libsndfile and libsamplerate.";
+#endif
+#endif
+
 int main(int argc, char** argv) {
     CLI::App app(
         "Turns a short 8-bit 8 kHz recording into Proton BASIC source for a PIC18F4620, "
@@ -18,6 +30,19 @@ int main(int argc, char** argv) {
     int status = vornelik::kOk;
     vornelik::addOutputCommands(app, status);
     vornelik::addInfoCommand(app, status);
+#ifdef VORNELIK_CONVERT
+    vornelik::addConvertCommand(app, status);
+#else
+    // Listed all the same, so that both the command list and a call say why it is missing.
+    app.footer(kNoConvert);
+    CLI::App* convert = app.add_subcommand("convert", kNoConvert)->allow_extras();
+    convert->callback([&status] {
+        std::cerr << kNoConvert << '\n';
+        status = vornelik::kUsage;
+    });
+#endif
+    vornelik::addPlotCommand(app, status);
+    vornelik::addPreviewCommand(app, status);
 
     std::vector<std::string> arguments = vornelik::commandLineArguments(argc, argv);
     arguments.erase(arguments.begin());

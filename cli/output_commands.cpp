@@ -29,26 +29,10 @@ int writeOutput(const OutputOptions& options) {
     StandardOutputFiles files(makeSystemFileSystem(locale.codePage));
     const OutputOutcome outcome = runWindow(request, files, locale);
 
-    switch (outcome.status) {
-        case OutputOutcome::Status::written:
-            if (request.output != "-") {
-                std::cerr << "wrote " << request.output << '\n';
-            }
-            return kOk;
-        case OutputOutcome::Status::checkFailed:
-            for (const std::string& message : outcome.messages) {
-                std::cerr << message << '\n';
-            }
-            if (!outcome.reason.empty()) {
-                std::cerr << outcome.reason << '\n';
-            }
-            return kCheckFailed;
-        case OutputOutcome::Status::unreadableSound:
-        case OutputOutcome::Status::unwritableOutput:
-            std::cerr << outcome.reason << '\n';
-            return kInputOutput;
+    if (outcome.status == OutputOutcome::Status::written && request.output != "-") {
+        std::cerr << "wrote " << request.output << '\n';
     }
-    return kInputOutput;
+    return reportOutcome(outcome);
 }
 
 void addOutputCommand(CLI::App& app, int& status, bool include) {
@@ -79,6 +63,26 @@ void addOutputCommand(CLI::App& app, int& status, bool include) {
 }
 
 }  // namespace
+
+int reportOutcome(const OutputOutcome& outcome) {
+    switch (outcome.status) {
+        case OutputOutcome::Status::written:
+            return kOk;
+        case OutputOutcome::Status::checkFailed:
+            for (const std::string& message : outcome.messages) {
+                std::cerr << message << '\n';
+            }
+            if (!outcome.reason.empty()) {
+                std::cerr << outcome.reason << '\n';
+            }
+            return kCheckFailed;
+        case OutputOutcome::Status::unreadableSound:
+        case OutputOutcome::Status::unwritableOutput:
+            std::cerr << outcome.reason << '\n';
+            return kInputOutput;
+    }
+    return kInputOutput;
+}
 
 void addOutputCommands(CLI::App& app, int& status) {
     addOutputCommand(app, status, false);

@@ -2,11 +2,11 @@
 
 #include "core/failure.h"
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
 #endif
 
 namespace vornelik {
@@ -22,10 +22,14 @@ bool isAscii(std::string_view text) {
     return seen < 0x80;
 }
 
-// The reason goes with the failure: the command line shows it.
-Failure failure(const char* what, const QFileDevice& file) {
-    return Failure(std::string(what) + " " + file.fileName().toStdString() + ": " +
-                   file.errorString().toStdString());
+// The reason goes with the failure: the command line shows it. Qt has no words for some
+// errors of an unbuffered write ("Unknown error"); the system's own are taken then.
+Failure failure(const char* what, const QFileDevice& file, int systemError = 0) {
+    std::string reason = file.errorString().toStdString();
+    if (systemError != 0 && (file.error() == QFileDevice::NoError || reason == "Unknown error")) {
+        reason = std::strerror(systemError);
+    }
+    return Failure(std::string(what) + " " + file.fileName().toStdString() + ": " + reason);
 }
 
 }  // namespace
@@ -59,8 +63,7 @@ void AnsiTextFile::commit() {
 #ifdef Q_OS_UNIX
     // A full disk may only show when the data goes out; commit() would ignore that error.
     if (::fsync(file_.handle()) != 0) {
-        throw Failure("cannot write " + file_.fileName().toStdString() + ": " +
-                      std::strerror(errno));
+        throw failure("cannot sync", file_, errno);
     }
 #endif
     if (!file_.commit()) {
@@ -69,8 +72,9 @@ void AnsiTextFile::commit() {
 }
 
 void AnsiTextFile::writePending() {
+    errno = 0;
     if (file_.write(pending_) != pending_.size()) {
-        throw failure("cannot write", file_);
+        throw failure("cannot write", file_, errno);
     }
     pending_.resize(0);  // keeps the capacity, unlike clear()
 }

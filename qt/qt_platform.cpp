@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <array>
 
 #include "core/failure.h"
 #include "qt/ansi_text_file.h"
@@ -34,13 +36,31 @@ class QtFileSystem : public FileSystem {
         if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
             throw Failure("cannot open " + path + ": " + file.errorString().toStdString());
         }
-        // Read to the end, whatever length the file reports: some report more than they hold.
+        // Read to the end, whatever length the file reports: some report more than they hold,
+        // and a file may grow. Room for the reported length and the window's one 0 is taken
+        // at once, so a sound costs its own size.
         std::vector<std::uint8_t> bytes;
-        constexpr qint64 kPiece = 1 << 20;
+        bytes.reserve(static_cast<std::size_t>(std::clamp<qint64>(file.size(), 0, maxBytes)) + 1);
         for (;;) {
             const std::size_t done = bytes.size();
-            bytes.resize(done + kPiece);
-            const qint64 got = file.read(reinterpret_cast<char*>(bytes.data() + done), kPiece);
+            const std::size_t room = bytes.capacity() - done - 1;
+            if (room == 0) {
+                // As long as reported: a small read tells whether that is all.
+                std::array<char, 4096> probe;
+                const qint64 got = file.read(probe.data(), probe.size());
+                if (got < 0) {
+                    throw Failure("cannot read " + path + ": " + file.errorString().toStdString());
+                }
+                if (got == 0) {
+                    return bytes;
+                }
+                bytes.reserve(done + static_cast<std::size_t>(got) + (std::size_t{1} << 20) + 1);
+                bytes.insert(bytes.end(), probe.begin(), probe.begin() + got);
+                continue;
+            }
+            bytes.resize(done + room);
+            const qint64 got = file.read(reinterpret_cast<char*>(bytes.data() + done),
+                                         static_cast<qint64>(room));
             if (got < 0) {
                 throw Failure("cannot read " + path + ": " + file.errorString().toStdString());
             }

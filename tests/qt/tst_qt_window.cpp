@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <deque>
 
+#include "answering_dialog.h"
 #include "qt/qt_dialogs.h"
 #include "qt/qt_translations.h"
 #include "qt/qt_window.h"
@@ -18,25 +18,6 @@
 #include "ui/platform.h"
 
 namespace vornelik {
-
-class AnsweringDialog : public CommonDialog {
-  public:
-    std::deque<std::string> answers;
-
-  protected:
-    std::optional<std::string> askForOpen(Filter, const std::string&) override { return next(); }
-    std::optional<std::string> askForSave(Filter, const std::string&) override { return next(); }
-
-  private:
-    std::optional<std::string> next() {
-        if (answers.empty()) {
-            return std::nullopt;
-        }
-        std::string answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
 
 class SilentMessageBox : public MessageBox {
   public:

@@ -1,0 +1,85 @@
+// plot: a picture of the sound, as SVG, to choose the start and end offsets from.
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <optional>
+
+#include "cli/commands.h"
+#include "cli/replacing_file.h"
+#include "core/failure.h"
+#include "core/numeric_text.h"
+#include "core/riff.h"
+#include "core/sound_survey.h"
+#include "core/waveform_svg.h"
+
+namespace vornelik {
+namespace {
+
+struct PlotOptions {
+    std::string sound;
+    std::string output;
+    std::optional<std::string> start;
+    std::optional<std::string> end;
+};
+
+// An offset as the table writer takes it from the range box's text.
+std::int64_t offsetOf(const std::optional<std::string>& text, std::int64_t otherwise) {
+    return text ? realToInteger(Val(*text)) : otherwise;
+}
+
+int plot(const PlotOptions& options) {
+    const std::optional<std::vector<std::uint8_t>> read = readWholeFile(options.sound);
+    if (!read) {
+        return kInputOutput;
+    }
+    const std::vector<std::uint8_t>& bytes = *read;
+    const RiffWave wave = readRiffWave(bytes);
+    const SoundSurvey survey = surveySound(bytes, wave);
+
+    WaveformPicture picture;
+    picture.fileName = options.sound;
+    picture.file = bytes;
+    picture.samplesOffset = survey.samplesOffset.value_or(bytes.size());
+    picture.samplesLength = survey.samplesLength;
+    picture.suggested = !options.start && !options.end;
+    try {
+        picture.start = offsetOf(options.start, survey.range.start);
+        picture.end = offsetOf(options.end, survey.range.end);
+    } catch (const Failure&) {
+        std::cerr << "the start or end offset is too large a number\n";
+        return kUsage;
+    }
+
+    try {
+        writeWholeFile(options.output, waveformSvg(picture));
+    } catch (const std::exception& failure) {
+        std::cerr << failure.what() << '\n';
+        return kInputOutput;
+    }
+    if (options.output != "-") {
+        std::cerr << "wrote " << options.output << '\n';
+    }
+    return kOk;
+}
+
+}  // namespace
+
+void addPlotCommand(CLI::App& app, int& status) {
+    auto options = std::make_shared<PlotOptions>();
+    CLI::App* command = app.add_subcommand(
+        "plot",
+        "Draw the sound as an SVG picture over the byte offsets: header shaded, silence shown, "
+        "the range marked");
+    command->add_option("SOUND", options->sound, "The sound file")->required();
+    command
+        ->add_option("-o,--output", options->output, "The SVG file to write; - for standard output")
+        ->required();
+    command->add_option("--start", options->start,
+                        "The start offset to mark, read as the window reads it (default: the "
+                        "suggested start, as info gives it)");
+    command->add_option("--end", options->end,
+                        "The end offset to mark (default: the suggested end)");
+    command->callback([options, &status] { status = plot(*options); });
+}
+
+}  // namespace vornelik

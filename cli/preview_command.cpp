@@ -1,0 +1,147 @@
+// preview: the generated table as a WAV file, at the rate the generated program plays it.
+
+#include <CLI/CLI.hpp>
+#include <cmath>
+#include <iostream>
+
+#include "cli/commands.h"
+#include "cli/replacing_file.h"
+#include "cli/window_run.h"
+#include "core/sound_survey.h"
+#include "core/table_values.h"
+#include "ui/platform.h"
+
+#ifdef VORNELIK_CONVERT
+#include "cli/sound_conversion.h"
+#else
+#include "core/pcm_wave_header.h"
+#endif
+
+namespace vornelik {
+namespace {
+
+// The loop's own instruction cycles per value, one microsecond each at 4 MHz (Fosc / 4), counted
+// on what the PIC18 needs for each statement of the loop:
+//   For/Next over the Word sayi: 16-bit increment (2), 16-bit compare with the constant limit
+//     (4), the branch back to the loop's top (2)                                          8
+//   CRead (ses+sayi): the 16-bit address sum into TBLPTRL/H and clearing TBLPTRU (7),
+//     TBLRD* (2)                                                                          9
+//   PORTB=: TABLAT to PORTB (2)                                                           2
+//   DelayUS: loading its 16-bit count (2), CALL and RETURN (4)                            6
+// That is 25, the figure the flash budget uses (kLoopMicroseconds).
+constexpr int kLoopCycles = kLoopMicroseconds;
+
+struct PreviewOptions {
+    OutputRequest request;
+    std::string quality = "good";
+    int loopCycles = kLoopCycles;
+};
+
+// The files the handlers use, where the include file they write is read back value by value.
+class TableCapture : public FileSystem {
+  public:
+    explicit TableCapture(std::unique_ptr<FileSystem> files) : files_(std::move(files)) {}
+
+    std::int64_t fileLength(const std::string& path) override { return files_->fileLength(path); }
+    std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes) override {
+        return files_->readAll(path, maxBytes);
+    }
+    std::unique_ptr<OutputFile> createOutput(const std::string&) override {
+        class Capture : public OutputFile {
+          public:
+            explicit Capture(TableValues& table) : table_(table) {}
+            void write(std::string_view text) override { table_.write(text); }
+            void commit() override {}
+
+          private:
+            TableValues& table_;
+        };
+        return std::make_unique<Capture>(table);
+    }
+
+    TableValues table;
+
+  private:
+    std::unique_ptr<FileSystem> files_;
+};
+
+void writeWave(const std::string& name, const std::vector<std::uint8_t>& samples, int rate) {
+#ifdef VORNELIK_CONVERT
+    writePcm8Wave(pathFromUtf8(name), samples, rate);
+#else
+    // No libsndfile in this build: the 44-byte header it would write, then the samples.
+    const auto header = pcm8MonoWaveHeader(static_cast<std::uint32_t>(samples.size()),
+                                           static_cast<std::uint32_t>(rate));
+    std::string bytes(header.begin(), header.end());
+    bytes.append(samples.begin(), samples.end());
+    if (samples.size() % 2 == 1) {
+        bytes.push_back('\0');
+    }
+    writeWholeFile(name, bytes);
+#endif
+}
+
+int preview(const PreviewOptions& options) {
+    OutputRequest request = options.request;
+    request.quality = options.quality == "poor" ? Quality::poor : Quality::good;
+    request.include = true;  // the table alone; the program file holds the same
+    const std::string output = request.output;
+    request.output = "table";
+
+    TableCapture files(makeSystemFileSystem(1252));
+    const OutputOutcome outcome = runWindow(request, files, systemLocaleFacts());
+    if (outcome.status != OutputOutcome::Status::written) {
+        return reportOutcome(outcome);
+    }
+
+    const int delay =
+        request.quality == Quality::good ? kGoodDelayMicroseconds : kPoorDelayMicroseconds;
+    const auto rate = static_cast<int>(std::lround(1e6 / (delay + options.loopCycles)));
+    try {
+        writeWave(output, files.table.values(), rate);
+    } catch (const std::exception& failure) {
+        std::cerr << failure.what() << '\n';
+        return kInputOutput;
+    }
+    std::cerr << "wrote " << output << ": " << files.table.values().size() << " values at " << rate
+              << " Hz (DelayUS " << delay << " plus " << options.loopCycles << " us of the loop)\n";
+    return kOk;
+}
+
+}  // namespace
+
+void addPreviewCommand(CLI::App& app, int& status) {
+    auto options = std::make_shared<PreviewOptions>();
+    CLI::App* command = app.add_subcommand(
+        "preview",
+        "Write the table the bas or inc command would write as an 8-bit WAV file, at the rate "
+        "the generated program plays it, to hear the trim, the speed and the quality");
+    command->add_option("SOUND", options->request.sound, "The sound file")->required();
+    command->add_option("-o,--output", options->request.output, "The WAV file to write")
+        ->required()
+        ->check([](const std::string& name) {
+            return name == "-" ? std::string("preview writes a file, not standard output")
+                               : std::string();
+        });
+    command->add_option("--start", options->request.start,
+                        "The start offset as typed into the window (default 0, as for bas)");
+    command->add_option("--end", options->request.end,
+                        "The end offset as typed into the window (default the file's size, as "
+                        "for bas)");
+    command->add_option("--quality", options->quality, "good: every byte; poor: every second byte")
+        ->check(CLI::IsMember({"good", "poor"}))
+        ->capture_default_str();
+    command
+        ->add_option(
+            "--loop-cycles", options->loopCycles,
+            "The loop's own time per value in instruction cycles, 1 us each at 4 MHz, added to "
+            "DelayUS 100 (good) or 225 (poor). 25 is counted from the loop's PIC18 code: "
+            "For/Next over a Word 8, CRead's address sum and table read 9, the PORTB write 2, "
+            "the DelayUS call 6. The WAV's rate is 1000000 / (delay + cycles) Hz: 8000 good, "
+            "4000 poor")
+        ->check(CLI::Range(0, 100000))
+        ->capture_default_str();
+    command->callback([options, &status] { status = preview(*options); });
+}
+
+}  // namespace vornelik

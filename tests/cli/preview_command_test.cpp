@@ -1,0 +1,145 @@
+// preview: the WAV holds exactly the table inc writes, at the rate the program plays it.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "command_run.h"
+#include "core/riff.h"
+#include "core/wave_builder.h"
+#include "ui/form_harness.h"
+
+namespace vornelik {
+namespace {
+
+using namespace wave_builder;
+
+// The values of the "CDATA  " lines of an output file, read as a person would.
+std::vector<std::uint8_t> tableOf(const std::string& file) {
+    std::vector<std::uint8_t> values;
+    std::istringstream lines(file);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("CDATA  ", 0) != 0) {
+            continue;
+        }
+        std::istringstream fields(line.substr(7));
+        for (std::string field; std::getline(fields, field, ',');) {
+            values.push_back(static_cast<std::uint8_t>(std::stoi(field)));
+        }
+    }
+    return values;
+}
+
+struct PreviewCase {
+    const char* name;
+    std::vector<std::string> options;  // --start, --end, --quality, --loop-cycles
+    std::uint32_t rate;
+    std::size_t values;
+};
+
+TEST(Preview, holdsTheTableAtThePlayedRate) {
+    TestFolder folder;
+    Bytes samples(300);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    }
+    const Bytes wave = plainWave(samples);
+    const std::string sound = folder.write("s.wav", std::string(wave.begin(), wave.end()));
+
+    const PreviewCase cases[] = {
+        {"defaults as bas: the whole file, good", {}, 8000, 340},
+        {"good", {"--start", "43", "--end", "113"}, 8000, 70},
+        {"poor", {"--start", "43", "--end", "113", "--quality", "poor"}, 4000, 30},
+        {"texts as the window reads them", {"--start", "&H2B", "--end", "1 1 3"}, 8000, 70},
+        {"a start of 2.5 is 2", {"--start", "2.5", "--end", "22"}, 8000, 20},
+        {"no loop time", {"--end", "40", "--loop-cycles", "0"}, 10000, 40},
+        {"no loop time, poor",
+         {"--end", "40", "--quality", "poor", "--loop-cycles", "0"},
+         4444,
+         20},
+        {"shorter than a line", {"--start", "50", "--end", "59"}, 8000, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> preview = {"preview", sound, "-o", folder.path("p.wav")};
+        std::vector<std::string> include = {"inc", sound, "-o", folder.path("t.inc")};
+        preview.insert(preview.end(), c.options.begin(), c.options.end());
+        for (std::size_t i = 0; i < c.options.size(); i += 2) {
+            if (c.options[i] != "--loop-cycles") {
+                include.push_back(c.options[i]);
+                include.push_back(c.options[i + 1]);
+            }
+        }
+        const CommandRun run = runCommand(addPreviewCommand, preview);
+        ASSERT_EQ(run.status, kOk) << run.err;
+        ASSERT_EQ(runCommand(addOutputCommands, include).status, kOk);
+
+        const std::string file = folder.read("p.wav");
+        const Bytes bytes(file.begin(), file.end());
+        const RiffWave read = readRiffWave(bytes);
+        ASSERT_TRUE(read.complete());
+        EXPECT_TRUE(read.problems.empty());
+        EXPECT_EQ(read.data->offset, 44U);
+        EXPECT_EQ(read.format->formatTag, wave_tag::pcm);
+        EXPECT_EQ(read.format->channels, 1);
+        EXPECT_EQ(read.format->bitsPerSample, 8);
+        EXPECT_EQ(read.format->sampleRate, c.rate);
+        EXPECT_EQ(bytes.size(), 44 + c.values + c.values % 2);
+
+        const std::vector<std::uint8_t> table = tableOf(folder.read("t.inc"));
+        EXPECT_EQ(table.size(), c.values);
+        const auto data = std::span(bytes).subspan(44, read.data->presentSize);
+        EXPECT_TRUE(std::equal(data.begin(), data.end(), table.begin(), table.end()));
+    }
+}
+
+TEST(Preview, firstValueIsTheOneAfterTheStart) {
+    TestFolder folder;
+    const Bytes wave = plainWave(
+        {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31});
+    const std::string sound = folder.write("s.wav", std::string(wave.begin(), wave.end()));
+    const std::pair<std::string, Bytes> cases[] = {
+        {"good", {11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30}},
+        {"poor", {12, 14, 16, 18, 20, 22, 24, 26, 28, 30}},
+    };
+    for (const auto& [quality, expected] : cases) {
+        SCOPED_TRACE(quality);
+        ASSERT_EQ(
+            runCommand(addPreviewCommand, {"preview", sound, "-o", folder.path("p.wav"), "--start",
+                                           "44", "--end", "64", "--quality", quality})
+                .status,
+            kOk);
+        const std::string file = folder.read("p.wav");
+        EXPECT_EQ(Bytes(file.begin() + 44, file.end()), expected);
+    }
+}
+
+TEST(Preview, refusesWhatBasRefusesAndLeavesNoFile) {
+    TestFolder folder;
+    const Bytes wave = plainWave(Bytes(100, 128));
+    const std::string sound = folder.write("s.wav", std::string(wave.begin(), wave.end()));
+    const struct {
+        const char* name;
+        std::vector<std::string> arguments;
+        int status;
+    } cases[] = {
+        {"start after end", {"--start", "90", "--end", "50"}, kCheckFailed},
+        {"end past the file", {"--end", "1000"}, kCheckFailed},
+        {"missing sound", {}, kInputOutput},
+        {"standard output", {}, kUsage},
+        {"negative loop", {"--loop-cycles", "-1"}, kUsage},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> arguments = {
+            "preview", std::string(c.name) == "missing sound" ? folder.path("none.wav") : sound,
+            "-o", std::string(c.name) == "standard output" ? "-" : folder.path("p.wav")};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        const CommandRun run = runCommand(addPreviewCommand, arguments);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(folder.files(), std::vector<std::string>{"s.wav"});
+    }
+}
+
+}  // namespace
+}  // namespace vornelik
