@@ -4,14 +4,17 @@
 # make package builds the Debian package build/package/vornelik_<version>_<arch>.deb and checks it
 #              with lintian when lintian is installed
 # make format formats the sources with clang-format
+# make fuzz   builds the libFuzzer targets with clang and runs each for SECONDS seconds (60)
 
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/sanitize
 PACKAGE_DIR := build/package
 DEB_BUILDFLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+FUZZ_DIR := build/fuzz
+SECONDS ?= 60
 
-.PHONY: run test bench package format packages release-build test-build
+.PHONY: run test bench package format packages release-build test-build fuzz
 
 packages:
 	@sh tools/install-packages.sh
@@ -53,3 +56,6 @@ package: packages
 
 format: packages
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+fuzz: packages
+	sh fuzz/run.sh $(FUZZ_DIR) $(SECONDS) $(JOBS)
