@@ -8,6 +8,7 @@
 # make package      builds the Debian package build/package/vornelik_<version>_<arch>.deb and
 #                   checks it with lintian when lintian is installed
 # make format       formats the sources with clang-format
+# make fuzz         builds the libFuzzer targets with clang and runs each for SECONDS seconds (60)
 
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
@@ -15,8 +16,10 @@ TEST_DIR := build/sanitize
 PACKAGE_DIR := build/package
 WINDOWS_DIR := build/windows
 DEB_BUILDFLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+FUZZ_DIR := build/fuzz
+SECONDS ?= 60
 
-.PHONY: run test bench package format packages release-build test-build windows \
+.PHONY: run test bench package format packages release-build test-build fuzz windows \
 	windows-configure windows-test-build run-windows
 
 packages:
@@ -75,3 +78,6 @@ package: packages
 
 format: packages
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+fuzz: packages
+	sh fuzz/run.sh $(FUZZ_DIR) $(SECONDS) $(JOBS)

@@ -14,11 +14,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# GCC 12's optimiser warns wrongly of overlapping and overflowing copies inside libstdc++'s
-# strings and vectors (its bugs 105329 and 106199); with warnings as errors that would stop the
-# optimised build. The native builds keep both warnings.
-set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict -Wno-stringop-overflow")
-
 # libstdc++, libgcc and winpthread linked in: the program needs no DLL beyond Windows' own.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 

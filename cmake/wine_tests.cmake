@@ -1,4 +1,5 @@
 # Test set-up for the Windows build: GoogleTest compiled from source, the tests run under Wine.
+# Included at the top, so that every folder of tests finds what it sets.
 
 # Debian ships GoogleTest's sources but no mingw build of it. SYSTEM keeps its headers out of
 # our warnings; its own sources get its own flags, not our -Werror.
@@ -15,6 +16,8 @@ set(VORNELIK_WINE_ENV
     "WINEPREFIX=${VORNELIK_WINE_PREFIX}" "WINEARCH=win32" "WINEDEBUG=-all"
     "WINEDLLOVERRIDES=mscoree,mshtml=")
 set(VORNELIK_TEST_ENV ${VORNELIK_WINE_ENV} "DISPLAY=")
+# Every test program runs in that prefix, whatever environment its test sets.
+set(CMAKE_CROSSCOMPILING_EMULATOR env ${VORNELIK_WINE_ENV} ${VORNELIK_WINE})
 
 # The prefix is made once, before the first test that needs it.
 add_test(NAME wine_prefix COMMAND ${CMAKE_COMMAND} -P ${PROJECT_SOURCE_DIR}/cmake/wine_prefix.cmake)

@@ -54,86 +54,184 @@ int digitValue(char c, int base) {
     return value < base ? value : -1;
 }
 
-double readRadix(NumberReader& in, int base) {
-    double value = 0;
-    for (int digit = digitValue(in.peek(), base); digit >= 0; digit = digitValue(in.peek(), base)) {
-        value = value * base + digit;
-        in.advance();
-    }
-    return requireFinite(value);
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-double readDecimal(NumberReader& in) {
-    // The number is gathered in the form std::from_chars reads, which never looks at a locale.
-    std::string number;
-    bool anyDigit = false;
-    bool seenNonZero = false;
-    std::int64_t significantIntegerDigits = 0;
-    std::int64_t leadingFractionZeros = 0;
+[[noreturn]] void overflow() {
+    throw Failure("overflow");
+}
 
-    for (char c = in.peek(); isDigit(c); c = in.peek()) {
-        anyDigit = true;
-        seenNonZero = seenNonZero || c != '0';
-        significantIntegerDigits += seenNonZero ? 1 : 0;
-        number += c;
+void appendInteger(std::string& text, std::int64_t value) {
+    std::array<char, 24> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
+    text.append(buffer.data(), end);
+}
+
+// The significant digits of a number of any length, kept up to a bound. A correctly rounded real
+// is decided by fewer digits than are kept; past them it only matters whether any digit is
+// nonzero, and one nonzero digit after the kept ones stands for all of them.
+class SignificantDigits {
+  public:
+    explicit SignificantDigits(std::size_t bound) : bound_(bound) {}
+
+    // Leading zeros are not significant and are left out.
+    void add(char digit) {
+        if (count_ == 0 && digit == '0') {
+            return;
+        }
+        ++count_;
+        if (kept_.size() < bound_) {
+            kept_ += digit;
+        } else {
+            droppedNonZero_ = droppedNonZero_ || digit != '0';
+        }
+    }
+
+    bool empty() const { return count_ == 0; }
+    std::int64_t count() const { return count_; }
+
+    // The kept digits, with the stand-in for the dropped ones.
+    std::string text() const { return droppedNonZero_ ? kept_ + '1' : kept_; }
+
+    // How many digit places follow text(): the number is text() times base to this power.
+    std::int64_t placesAfterText() const {
+        return count_ - static_cast<std::int64_t>(text().size());
+    }
+
+  private:
+    std::size_t bound_;
+    std::string kept_;
+    std::int64_t count_ = 0;
+    bool droppedNonZero_ = false;
+};
+
+// A real needs at most 767 significant decimal digits to be rounded correctly.
+constexpr std::size_t kDecimalDigitsKept = 800;
+// 44 significant octal or hexadecimal digits hold at least 130 bits, far more than a real's 53.
+constexpr std::size_t kRadixDigitsKept = 44;
+
+// Every nonzero real lies between 1E-324 and 1E309; beyond this power of ten the outcome is
+// settled without reading the digits.
+constexpr std::int64_t kBeyondAnyReal = 1000;
+// Powers of ten are counted up to this bound and then saturate; ten times it still fits 64 bits.
+// Digit positions are bounded by the length of a text, which stays far below it, so a
+// saturated sum is still beyond any real.
+constexpr std::int64_t kPowerBound = 100'000'000'000'000'000;
+
+// Four octal digits are twelve bits, three hexadecimal digits.
+std::string octalToHex(std::string_view octal) {
+    std::string padded((4 - octal.size() % 4) % 4, '0');
+    padded += octal;
+    std::string hex;
+    for (std::size_t group = 0; group < padded.size(); group += 4) {
+        int bits = 0;
+        for (std::size_t k = group; k < group + 4; ++k) {
+            bits = bits * 8 + (padded[k] - '0');
+        }
+        for (int shift = 8; shift >= 0; shift -= 4) {
+            hex += "0123456789abcdef"[(bits >> shift) & 0xf];
+        }
+    }
+    return hex;
+}
+
+double readRadix(NumberReader& in, int bitsPerDigit) {
+    const int base = 1 << bitsPerDigit;
+    SignificantDigits digits(kRadixDigitsKept);
+    while (digitValue(in.peek(), base) >= 0) {
+        digits.add(in.peek());
         in.advance();
     }
+    if (digits.empty()) {
+        return 0;
+    }
+    // The leading digit alone is worth 2 to the power of the bits after it.
+    if ((digits.count() - 1) * bitsPerDigit >= 1024) {
+        overflow();
+    }
+    std::string number = bitsPerDigit == 4 ? digits.text() : octalToHex(digits.text());
+    number += 'p';
+    appendInteger(number, digits.placesAfterText() * bitsPerDigit);
+
+    double value = 0;
+    const auto parsed = std::from_chars(number.data(), number.data() + number.size(), value,
+                                        std::chars_format::hex);
+    if (parsed.ec == std::errc::result_out_of_range) {
+        overflow();
+    }
+    return value;
+}
+
+std::int64_t readExponent(NumberReader& in) {
+    if (!in.accept('e')) {
+        return 0;
+    }
+    bool negative = false;
+    if (in.peek() == '-' || in.peek() == '+') {
+        negative = in.peek() == '-';
+        in.advance();
+    }
+    std::int64_t exponent = 0;
+    for (char c = in.peek(); isDigit(c); c = in.peek()) {
+        exponent = std::min(exponent * 10 + (c - '0'), kPowerBound);
+        in.advance();
+    }
+    return negative ? -exponent : exponent;
+}
+
+double readDecimal(NumberReader& in) {
+    SignificantDigits digits(kDecimalDigitsKept);
+    bool anyDigit = false;
+    for (char c = in.peek(); isDigit(c); c = in.peek()) {
+        anyDigit = true;
+        digits.add(c);
+        in.advance();
+    }
+    // The number read so far is 0.<significant digits> times ten to this power.
+    std::int64_t pointPower = digits.count();
     if (in.peek() == '.') {
         in.advance();
-        number += '.';
         for (char c = in.peek(); isDigit(c); c = in.peek()) {
             anyDigit = true;
-            if (!seenNonZero) {
-                seenNonZero = c != '0';
-                leadingFractionZeros += seenNonZero ? 0 : 1;
+            if (digits.empty() && c == '0') {
+                --pointPower;
             }
-            number += c;
+            digits.add(c);
             in.advance();
         }
     }
     if (!anyDigit) {
         return 0;
     }
-
-    // An exponent beyond any real's range only has to keep its sign; clamping it keeps the
-    // arithmetic below far from integer overflow.
-    constexpr std::int64_t kExponentClamp = 1'000'000;
-    std::int64_t exponent = 0;
-    if (in.accept('e')) {
-        bool negativeExponent = false;
-        if (in.peek() == '-' || in.peek() == '+') {
-            negativeExponent = in.peek() == '-';
-            in.advance();
-        }
-        for (char c = in.peek(); isDigit(c); c = in.peek()) {
-            exponent = std::min(exponent * 10 + (c - '0'), kExponentClamp);
-            in.advance();
-        }
-        exponent = negativeExponent ? -exponent : exponent;
-    }
-    if (!seenNonZero) {
+    const std::int64_t exponent = readExponent(in);
+    if (digits.empty()) {
         return 0;
     }
 
+    // Only now, with the digits' position known, is the size of the number decided.
+    const std::int64_t leadingPower =
+        std::clamp(pointPower, -kPowerBound, kPowerBound) + exponent - 1;
+    if (leadingPower > kBeyondAnyReal) {
+        overflow();
+    }
+    if (leadingPower < -kBeyondAnyReal) {
+        return 0;
+    }
+
+    // std::from_chars never looks at a locale; it reads the digits as an integer with a power
+    // of ten.
+    std::string number = digits.text();
+    const std::int64_t lastDigitPower = leadingPower - static_cast<std::int64_t>(number.size()) + 1;
     number += 'e';
-    std::array<char, 24> exponentText{};
-    const auto written =
-        std::to_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
-    number.append(exponentText.data(), written.ptr);
+    appendInteger(number, lastDigitPower);
 
     double value = 0;
     const auto parsed = std::from_chars(number.data(), number.data() + number.size(), value);
     if (parsed.ec == std::errc::result_out_of_range) {
-        // Out of range either way: too large is an overflow, too small is nothing.
-        const std::int64_t leadingDigitPower = significantIntegerDigits > 0
-                                                   ? exponent + significantIntegerDigits - 1
-                                                   : exponent - leadingFractionZeros - 1;
-        if (leadingDigitPower > 0) {
-            throw Failure("overflow");
+        // Too large is an overflow, too small is nothing.
+        if (leadingPower > 0) {
+            overflow();
         }
         return 0;
     }
@@ -176,9 +274,9 @@ double Val(std::string_view text) {
     if (in.peek() == '&') {
         in.advance();
         if (in.accept('h')) {
-            value = readRadix(in, 16);
+            value = readRadix(in, 4);
         } else if (in.accept('o')) {
-            value = readRadix(in, 8);
+            value = readRadix(in, 3);
         }
     } else {
         value = readDecimal(in);
@@ -207,6 +305,17 @@ std::string realToText(double value, std::string_view decimalSeparator) {
         if (isDigit(c)) {
             digits += c;
         }
+    }
+    // Rounded to nearest, the largest reals give a 15-digit value beyond every real, which Val
+    // would reject; they are rounded toward zero instead, one unit lower in the last digit.
+    double roundedValue = 0;
+    if (std::from_chars(rounded.data(), rounded.data() + rounded.size(), roundedValue).ec ==
+        std::errc::result_out_of_range) {
+        std::size_t last = digits.size() - 1;
+        while (digits[last] == '0') {
+            digits[last--] = '9';
+        }
+        --digits[last];
     }
     digits.erase(digits.find_last_not_of('0') + 1);
     int exponent = 0;

@@ -61,8 +61,10 @@ std::string wavePath(const WaveformPicture& p) {
     std::string path;
     if (size <= static_cast<std::uint64_t>(kPlotWidth)) {
         for (std::uint64_t i = first; i < last; ++i) {
-            path += (i == first ? "M" : "L") + num(waveformX(size, static_cast<double>(i))) + " " +
-                    num(yOf(p.file[i]));
+            path += i == first ? 'M' : 'L';
+            path += num(waveformX(size, static_cast<double>(i)));
+            path += ' ';
+            path += num(yOf(p.file[i]));
         }
         return path;
     }
@@ -74,7 +76,12 @@ std::string wavePath(const WaveformPicture& p) {
         }
         const auto [low, high] = std::minmax_element(p.file.begin() + static_cast<long>(from),
                                                      p.file.begin() + static_cast<long>(to));
-        path += "M" + num(kPlotLeft + column + 0.5) + " " + num(yOf(*high)) + "V" + num(yOf(*low));
+        path += 'M';
+        path += num(kPlotLeft + column + 0.5);
+        path += ' ';
+        path += num(yOf(*high));
+        path += 'V';
+        path += num(yOf(*low));
     }
     return path;
 }

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
+#include <system_error>
 
 #include "core/failure.h"
 
@@ -50,6 +53,8 @@ TEST(Val, readsTheNumericPrefix) {
         {"1E-400", 0},
         {"0E999", 0},
         {"0.000E999999999999999999", 0},
+        {"0.000E9999999999999999909", 0},
+        {"1E-9999999999999999909", 0},
         {"٣", 0},
         {"12ş", 12},
     };
@@ -59,12 +64,102 @@ TEST(Val, readsTheNumericPrefix) {
 }
 
 TEST(Val, overflowIsAFailure) {
-    for (const std::string_view text :
-         {"9E999", "1E309", "-1E309", "1E99999999999999999999", "0.01E311"}) {
+    for (const std::string_view text : {"9E999", "1E309", "-1E309", "1E99999999999999999999",
+                                        "1E9999999999999999909", "0.01E311"}) {
         EXPECT_THROW(Val(text), Failure) << text;
     }
     EXPECT_EQ(Val("1E308"), 1e308);
     EXPECT_EQ(Val("0.1E309"), 1e308);
+}
+
+std::string repeated(char c, std::size_t count) {
+    return std::string(count, c);
+}
+
+constexpr std::size_t kMillionsOfDigits = 1'500'000;
+
+// 2^-1075, half the smallest real, written out exactly: 5^1075 / 10^1075 has 752 significant
+// digits, and only the last of them tells it from a value that rounds up.
+std::string halfTheSmallestReal() {
+    std::string digits = "1";  // 5^k, least significant digit first
+    for (int k = 0; k < 1075; ++k) {
+        int carry = 0;
+        for (char& digit : digits) {
+            const int product = (digit - '0') * 5 + carry;
+            digit = static_cast<char>('0' + product % 10);
+            carry = product / 10;
+        }
+        for (; carry > 0; carry /= 10) {
+            digits += static_cast<char>('0' + carry % 10);
+        }
+    }
+    return "0." + repeated('0', 1075 - digits.size()) + std::string(digits.rbegin(), digits.rend());
+}
+
+struct LongValCase {
+    std::string text;
+    double expected;
+};
+
+// Texts of any length: digits, leading zeros and exponents that offset each other, and digits
+// far beyond the ones a real keeps that still decide the rounding.
+TEST(Val, roundsTextsOfAnyLengthCorrectly) {
+    const std::string halfwayAbove2To53 = "9007199254740993";  // 2^53 + 1, between two reals
+    const LongValCase cases[] = {
+        {"0." + repeated('0', kMillionsOfDigits) + "1e1500005", 1e4},
+        {"1" + repeated('0', kMillionsOfDigits) + "e-1500000", 1},
+        {"-1" + repeated('0', kMillionsOfDigits) + "e-1500000", -1},
+        {"12345" + repeated('0', kMillionsOfDigits) + "E-1500004", 1.2345},
+        {repeated('0', kMillionsOfDigits) + "42", 42},
+        {"0." + repeated('0', kMillionsOfDigits) + "1", 0},
+        {"0." + repeated('0', kMillionsOfDigits) + "1e-99999999999999999999999", 0},
+        {"1" + repeated('0', kMillionsOfDigits) + "e-99999999999999999999999", 0},
+        {"4" + repeated(' ', kMillionsOfDigits) + "2", 42},
+        {"1" + repeated('0', 308) + ".5", 1e308},
+        {"0." + repeated('0', 323) + "5", 5e-324},
+        {"0." + repeated('0', 323) + "2", 0},
+        {"0." + repeated('0', 323) + "2470328229206232720882", 0},
+        {"0." + repeated('0', 323) + "2470328229206232720883", 5e-324},
+        {halfTheSmallestReal(), 0},
+        {halfTheSmallestReal() + "1", 5e-324},
+        {halfTheSmallestReal() + repeated('0', kMillionsOfDigits) + "1", 5e-324},
+        {halfwayAbove2To53, 9007199254740992.0},
+        {halfwayAbove2To53 + repeated('0', 1000) + "e-1000", 9007199254740992.0},
+        {halfwayAbove2To53 + repeated('0', 1000) + "1e-1001", 9007199254740994.0},
+        {halfwayAbove2To53 + "." + repeated('0', kMillionsOfDigits) + "1", 9007199254740994.0},
+        {"&H" + repeated('0', kMillionsOfDigits) + "10", 16},
+        {"&H20000000000001", 9007199254740992.0},
+        {"&H20000000000001" + repeated('0', 50) + "1", std::ldexp(9007199254740994.0, 204)},
+        {"&HFFFFFFFFFFFFF8" + repeated('0', 242), std::numeric_limits<double>::max()},
+        {"&HFFFFFFFFFFFFFB" + repeated('F', 242), std::numeric_limits<double>::max()},
+        {"&H1" + repeated('0', 255), std::ldexp(1.0, 1020)},
+        {"&O1" + repeated('0', 341), std::ldexp(1.0, 1023)},
+        {"&O4" + repeated('0', 16) + "1", 9007199254740992.0},
+        {"&O4" + repeated('0', 16) + "1" + repeated('0', 60) + "1",
+         std::ldexp(9007199254740994.0, 183)},
+        {"&O" + repeated('7', 40), std::ldexp(1.0, 120)},
+    };
+    for (const auto& [text, expected] : cases) {
+        const std::string shown =
+            '"' + text.substr(0, 60) + "\" (" + std::to_string(text.size()) + " characters)";
+        EXPECT_NO_THROW(EXPECT_EQ(Val(text), expected) << shown) << shown;
+    }
+}
+
+TEST(Val, longTextsBeyondEveryRealOverflow) {
+    const std::string texts[] = {
+        "1" + repeated('0', kMillionsOfDigits),
+        "0." + repeated('0', kMillionsOfDigits) + "1e1500310",
+        "1" + repeated('0', kMillionsOfDigits) + "e-1499690",
+        "0." + repeated('0', kMillionsOfDigits) + "1e99999999999999999999999",
+        "&H1" + repeated('0', 256),
+        "&HFFFFFFFFFFFFFC" + repeated('0', 242),
+        "&O1" + repeated('0', 342),
+        "&H" + repeated('F', kMillionsOfDigits),
+    };
+    for (const std::string& text : texts) {
+        EXPECT_THROW(Val(text), Failure) << '"' << text.substr(0, 60) << '"';
+    }
 }
 
 struct RealCase {
@@ -96,6 +191,10 @@ TEST(RealToText, fifteenDigitsWithTheCallersSeparator) {
         {0.000001, "1E-06", "1E-06"},
         {1.25e-7, "125E-09", "125E-09"},
         {5e-324, "494065645841247E-338", "494065645841247E-338"},
+        {std::numeric_limits<double>::max(), "179769313486231E+294", "179769313486231E+294"},
+        {-std::numeric_limits<double>::max(), "-179769313486231E+294", "-179769313486231E+294"},
+        {1.797693134862315e308, "179769313486231E+294", "179769313486231E+294"},
+        {1.797693134862314e308, "179769313486231E+294", "179769313486231E+294"},
     };
     for (const auto& [value, point, comma] : cases) {
         EXPECT_EQ(realToText(value, "."), point) << value;
@@ -107,6 +206,54 @@ TEST(RealToText, exponentFormReadsBackInEitherLocale) {
     for (const double value : {1e15, 1.5e20, 123456789012345e100, -2.5e-9, 1e-300, 1e308}) {
         EXPECT_EQ(Val(realToText(value, ",")), value) << value;
         EXPECT_EQ(Val(realToText(value, ".")), value) << value;
+    }
+}
+
+// v rounded to 15 significant digits, to nearest where that stays within the reals and toward
+// zero at the top end, read back as the nearest real.
+double roundedToFifteenDigits(double v) {
+    std::array<char, 32> text{};
+    const auto end =
+        std::to_chars(text.data(), text.data() + text.size(), v, std::chars_format::scientific, 14)
+            .ptr;
+    double rounded = 0;
+    if (std::from_chars(text.data(), end, rounded).ec == std::errc::result_out_of_range) {
+        return std::copysign(1.79769313486231e308, v);
+    }
+    return rounded;
+}
+
+TEST(RealToText, readsBackAsTheFifteenDigitValue) {
+    const double max = std::numeric_limits<double>::max();
+    const double values[] = {
+        max,
+        std::nextafter(max, 0.0),
+        std::nextafter(std::nextafter(max, 0.0), 0.0),
+        1.797693134862315e308,
+        1.7976931348623149e308,
+        -max,
+        -std::nextafter(max, 0.0),
+        std::numeric_limits<double>::denorm_min(),
+        -std::numeric_limits<double>::denorm_min(),
+        std::numeric_limits<double>::min(),
+        0.1 + 0.2,
+        6172.5,
+        -0.25,
+        123456.7890123456,
+        -999999999999999.4,
+        999999999999999.5,
+        0.000012345678901234567,
+        0.0000099999999999999995,
+        1.0 / 3,
+    };
+    for (const double v : values) {
+        const double d = roundedToFifteenDigits(v);
+        const std::string point = realToText(v, ".");
+        const std::string comma = realToText(v, ",");
+        EXPECT_EQ(Val(point), d) << point;
+        const bool commaEndsVal = comma.find(',') != std::string::npos;
+        EXPECT_EQ(Val(comma), commaEndsVal ? std::trunc(d) : d) << comma;
+        EXPECT_EQ(std::signbit(Val(comma)), std::signbit(v)) << comma;
     }
 }
 

@@ -14,7 +14,10 @@ using namespace wave_builder;
 std::string ids(const RiffWave& wave) {
     std::string text;
     for (const auto& chunk : wave.chunks) {
-        text += (text.empty() ? "" : ",") + chunkIdText(chunk.id);
+        if (!text.empty()) {
+            text += ',';
+        }
+        text += chunkIdText(chunk.id);
     }
     return text;
 }
