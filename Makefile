@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # make run          builds the program and opens its window
 # make test         builds everything with AddressSanitizer and UndefinedBehaviorSanitizer and
 #                   runs every test, then cross-builds for Windows and runs the Windows tests,

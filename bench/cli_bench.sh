@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # vornelik-cli inc over a 16 MiB sound, end to end, beside `xxd -i` of the same sound and `cat`
 # of an output of the same size, in one run. Each is timed best of five, writing a new file; the ratios compare
 # time per input byte (xxd) and per output byte (cat); vornelik-cli also syncs its file to the

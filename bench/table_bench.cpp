@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sample table writer over a 16 MiB sound: into a sink that only counts, and into a real
 // output file. Reports bytes of table text per second.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // convert: any recording libsndfile reads, made into the 8-bit 8 kHz mono file the window expects.
 
 #include <CLI/CLI.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // info: what the recording holds, the suggested range and the flash budget.
 
 #include <CLI/CLI.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The `info` command's output: what a sound file holds, what the chip will make of it, which

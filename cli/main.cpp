@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vornelik-cli: the window's handlers without a window, and a look inside the recording.
 
 #include <CLI/CLI.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // bas and inc: the window's handlers write the program or include file for a range.
 
 #include <CLI/CLI.hpp>

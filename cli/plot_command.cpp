@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // plot: a picture of the sound, as SVG, to choose the start and end offsets from.
 
 #include <CLI/CLI.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // preview: the generated table as a WAV file, at the rate the generated program plays it.
 
 #include <CLI/CLI.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/replacing_file.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Output files that appear only whole: written under a temporary name beside the final one and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/sound_conversion.h"
 
 #include <samplerate.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Any recording libsndfile reads, made into the file the window expects: mono, 8000 Hz, 8-bit

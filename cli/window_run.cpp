@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/window_run.h"
 
 #include <deque>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The window's own handlers, run on the headless face as a user would press the buttons.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian package, built by `cpack -G DEB` from what the install rules put in place.
 set(VORNELIK_MAINTAINER "Vornelik developers <vornelik@users.noreply.github.com>"
     CACHE STRING "Maintainer of the Debian package: name <address>")

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-builds a self-contained 32-bit Windows program with Debian's mingw-w64 compilers.
 # The posix thread model is the one whose libstdc++ has std::thread and std::mutex.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Makes the Wine prefix named by WINEPREFIX for the tests, unless an earlier run finished making
 # it. Run with cmake -P; the first run takes a while, later runs return at once.
 set(ready "$ENV{WINEPREFIX}/vornelik-test-prefix")

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Test set-up for the Windows build: GoogleTest compiled from source, the tests run under Wine.
 # Included at the top, so that every folder of tests finds what it sets.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/best_fit.h"
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/include_writer.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The five conversions between the numbers the window works with and the texts of its controls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/pcm_wave_header.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The canonical 44-byte header of an 8-bit unsigned mono PCM WAV file, for the one build that

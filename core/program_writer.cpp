@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/program_writer.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/riff.h"
 
 #include <algorithm>

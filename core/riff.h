@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A small reader for the RIFF WAVE layout: it walks the chunk headers of a whole file held in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A look at a sound file before it is trimmed: where its samples lie, where the sound starts and

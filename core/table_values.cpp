@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/table_values.h"
 
 #include <charconv>

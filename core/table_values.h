@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Reads the sample table back out of an output file's text: the values of every "CDATA  " line,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/utf8.h"
 
 #include <cstdint>

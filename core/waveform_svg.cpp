@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/waveform_svg.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A picture of a sound file to choose offsets from, as SVG text: every byte over the byte-offset

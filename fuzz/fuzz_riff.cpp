@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The RIFF WAVE reader over any bytes. It must never throw nor read outside the file (the input
 // lies in a buffer of exactly its size), and what it reports must match the bytes: each chunk
 // header where the walk puts it, each size within the file, the format and the data chunk taken

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Real to text and back: every eight bytes of the input are a real. The text with a point reads
 // back as the value rounded to 15 significant digits; the text with a comma differs only in its
 // separator and reads back whole when it has none, else as the integer part.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sample table writer over any sound and any offset texts. The input is a quality byte
 // ('1' or any odd byte is poor), the start text, "|", the end text, "|", and the sound's bytes.
 // The sound lies in a buffer of exactly its size (with the extra 0 element), so AddressSanitizer

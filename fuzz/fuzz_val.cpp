@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Val against a reading of its own: the blanks are removed first, the number is cut out by the
 // grammar and handed whole to std::from_chars, and "&H" and "&O" numbers are rounded from their
 // bits. The two must agree on every value, the sign of zero, and on overflow.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a fuzz target over every file of the folders (or the files) named on the command line,
 // so that a corpus doubles as a regression test in any build, without libFuzzer.
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets with clang and fuzzes each for the given seconds on its corpus.
 # New inputs go to the build folder; the committed corpus is only read. A target that finds a
 # fault stops the run and leaves the input beside its log.

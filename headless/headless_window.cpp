@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "headless/headless_window.h"
 
 #include "ui/form_layout.h"

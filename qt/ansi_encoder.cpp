@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qt/ansi_encoder.h"
 
 #include <QList>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qt/ansi_text_file.h"
 
 #include "core/failure.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qt/range_box.h"
 
 #include <QValidator>

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages the build needs, when any is missing: as root with apt-get,
 # otherwise through sudo.
 set -eu

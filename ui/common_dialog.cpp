@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/common_dialog.h"
 
 namespace vornelik {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Form1 as the designer laid it out: every face builds its window from these tables.

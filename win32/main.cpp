@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows program: Form1 on plain Win32 controls, on the system's locale and files.
 
 #include "win32/windows_api.h"

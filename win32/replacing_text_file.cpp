@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "win32/replacing_text_file.h"
 
 #include "win32/windows_api.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // windows.h without its MessageBox macro, which would rename the handlers' MessageBox

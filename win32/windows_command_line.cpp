@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's arguments on Windows, where main()'s argv is in the ANSI code page and would
 // lose every letter of a name that the code page lacks: the wide command line is read instead.
 // Kept in a file of its own so that the window program, which takes no arguments, does not

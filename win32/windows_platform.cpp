@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The platform layer on Windows: the user's regional settings and the wide file API.
 
 #include "win32/windows_api.h"

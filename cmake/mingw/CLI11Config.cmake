@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # CLI11 for the Windows build. It is header-only, so Debian's headers serve any target; but the
 # package's own configuration would put all of the build machine's /usr/include before the
 # mingw-w64 headers. This one offers the CLI folder alone.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # vornelik-cli as a script uses it: exit statuses, standard output and error, the files.
 # Usage: cli_test.sh VORNELIK_CLI TEST_DATA_DIR
 set -u

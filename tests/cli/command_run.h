@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Runs one vornelik-cli command as main() does, keeping its exit status and what it printed.

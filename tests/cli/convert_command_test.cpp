@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // convert: recordings of other formats, rates and channel counts come out as the 8-bit 8 kHz
 // mono file the window expects, with the tone where it was; a file it cannot read leaves nothing.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // preview: the WAV holds exactly the table inc writes, at the rate the program plays it.
 
 #include <gtest/gtest.h>

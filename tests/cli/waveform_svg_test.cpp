@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // plot's picture: well-formed XML for any sound and name, marks where the offsets are, readable
 // for a few bytes and for a hundred thousand.
 

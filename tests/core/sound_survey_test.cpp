@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/sound_survey.h"
 
 #include <gtest/gtest.h>

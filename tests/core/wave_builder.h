@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Assembles RIFF WAVE files in memory, chunk by chunk, including the malformed ones.

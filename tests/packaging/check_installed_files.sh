@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs the build tree into a scratch root and checks that every file lands where a desktop
 # and a packager look for it. Validators that are not installed are skipped, not failed.
 # Usage: check_installed_files.sh CMAKE BUILD_DIR WITH_CLI(0|1)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The output text in the user's ANSI code page, and a file that appears whole or not at all,
 // also when the disk fills up.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command line writes what the window writes: the same texts typed, the same buttons
 // pressed, byte for byte, over ranges, both qualities and both locales, including texts that
 // only the window's number conventions make sense of.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The locale is read from the environment that CTest sets for each run of this test.
 
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Qt face: the window built from the layout, its events reaching the handlers, the typing
 // limit, what assistive technology sees, and the file dialog's filter.
 

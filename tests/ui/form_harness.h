@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Form1 on the headless face, with scripted dialogs, the platform's real files and a folder of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as the user first sees it, and opening the sound file.
 
 #include <gtest/gtest.h>

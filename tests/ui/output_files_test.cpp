@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing the program and include files from the window, byte for byte.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Choosing a quality, the program-memory size in Label9, the five-rule check, and withdrawing it
 // when the range is edited.
 

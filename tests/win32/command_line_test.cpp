@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vornelik-cli.exe takes its arguments from the wide command line: names with letters that the
 // ANSI code page lacks reach it whole.
 

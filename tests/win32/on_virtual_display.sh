@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs a command on a virtual X display of its own. A Wine session keeps the display it started
 # with, so a session left by the console tests, which run without one, is let end first.
 set -eu

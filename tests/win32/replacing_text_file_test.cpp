@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "win32/replacing_text_file.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "running_window.h"
 
 #include <stdexcept>

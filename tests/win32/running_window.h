@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // vornelik.exe started with the test switch, and its real window driven from outside with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real Win32 window of vornelik.exe, driven from outside on a display: its wiring of the
 // layout table, the typing limit, the events, and the files it writes, byte for byte.
 

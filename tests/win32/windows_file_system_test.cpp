@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "win32/windows_file_system.h"
 
 #include <gtest/gtest.h>
