@@ -20,6 +20,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VORNELIK_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own dialog texts in Turkish, to match the program's.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # CPack puts the summary above this as the synopsis line.
 string(JOIN "\n" CPACK_DEBIAN_PACKAGE_DESCRIPTION
