@@ -10,8 +10,12 @@ namespace vornelik::fuzz {
 // A broken property ends the run the way a sanitizer does, so that libFuzzer keeps the input.
 inline void require(bool holds, std::string_view what, std::string_view detail = {}) {
     if (!holds) {
-        std::fprintf(stderr, "property broken: %.*s [%.*s]\n", static_cast<int>(what.size()),
-                     what.data(), static_cast<int>(detail.size()), detail.data());
+        // Written as bytes: an empty view's data may be null, which printf's "%.*s" dislikes.
+        std::fputs("property broken: ", stderr);
+        std::fwrite(what.data(), 1, what.size(), stderr);
+        std::fputs(" [", stderr);
+        std::fwrite(detail.data(), 1, detail.size(), stderr);
+        std::fputs("]\n", stderr);
         std::abort();
     }
 }

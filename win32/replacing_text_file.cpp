@@ -5,6 +5,7 @@
 
 #include "core/failure.h"
 #include "win32/wide_text.h"
+#include "win32/windows_error.h"
 
 namespace vornelik {
 namespace {
@@ -35,14 +36,15 @@ ReplacingTextFile::ReplacingTextFile(const std::wstring& path, unsigned codePage
     wchar_t temporary[MAX_PATH];
     // Beside the target, so that the final move stays on one volume and cannot be half done.
     if (GetTempFileNameW(folderOf(path).c_str(), L"vor", 0, temporary) == 0) {
-        throw Failure("cannot create the file");
+        throw windowsFailure("cannot create", path);
     }
     temporaryPath_ = temporary;
     const HANDLE handle = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
+        const Failure failure = windowsFailure("cannot create", path);
         DeleteFileW(temporary);
-        throw Failure("cannot create the file");
+        throw failure;
     }
     handle_ = handle;
     pending_.reserve(kPieceSize);
@@ -70,13 +72,17 @@ void ReplacingTextFile::commit() {
         flush();
         const HANDLE handle = handle_;
         handle_ = nullptr;
-        const bool flushed = FlushFileBuffers(handle) != 0;
-        if (CloseHandle(handle) == 0 || !flushed) {
-            throw Failure("cannot write the file");
+        if (FlushFileBuffers(handle) == 0) {
+            const Failure failure = windowsFailure("cannot write", path_);
+            CloseHandle(handle);
+            throw failure;
+        }
+        if (CloseHandle(handle) == 0) {
+            throw windowsFailure("cannot write", path_);
         }
         if (MoveFileExW(temporaryPath_.c_str(), path_.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
-            throw Failure("cannot replace the file");
+            throw windowsFailure("cannot replace", path_);
         }
         committed_ = true;
     } catch (...) {
@@ -92,7 +98,7 @@ void ReplacingTextFile::flush() {
         DWORD written = 0;
         if (WriteFile(handle_, pending_.data() + done, piece, &written, nullptr) == 0 ||
             written == 0) {
-            throw Failure("cannot write the file");
+            throw windowsFailure("cannot write", path_);
         }
         done += written;
     }
