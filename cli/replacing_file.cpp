@@ -20,14 +20,10 @@ std::filesystem::path pathFromUtf8(std::string_view name) {
     return std::filesystem::path(std::u8string(name.begin(), name.end()));
 }
 
-namespace {
-
-std::string utf8Name(const std::filesystem::path& path) {
+std::string utf8Of(const std::filesystem::path& path) {
     const std::u8string name = path.u8string();
     return {name.begin(), name.end()};
 }
-
-}  // namespace
 
 ReplacingFile::ReplacingFile(std::filesystem::path target) : target_(std::move(target)) {
     std::random_device random;
@@ -46,7 +42,7 @@ void ReplacingFile::commit() {
     std::error_code error;
     std::filesystem::rename(temporary_, target_, error);
     if (error) {
-        throw std::runtime_error("cannot write " + utf8Name(target_) + ": " + error.message());
+        throw std::runtime_error("cannot write " + utf8Of(target_) + ": " + error.message());
     }
     committed_ = true;
 }

@@ -13,6 +13,8 @@ namespace vornelik {
 
 // A path from a UTF-8 name, as the command line gives names on every platform.
 std::filesystem::path pathFromUtf8(std::string_view name);
+// And back: a path's native narrow form need not be UTF-8.
+std::string utf8Of(const std::filesystem::path& path);
 
 class ReplacingFile {
   public:

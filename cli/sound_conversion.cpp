@@ -20,11 +20,6 @@ struct SoundFileCloser {
 };
 using SoundFile = std::unique_ptr<SNDFILE, SoundFileCloser>;
 
-std::string utf8Name(const std::filesystem::path& path) {
-    const std::u8string name = path.u8string();
-    return {name.begin(), name.end()};
-}
-
 std::string formatName(SNDFILE* file, int format) {
     const auto name = [&](int value) -> std::string {
         SF_FORMAT_INFO info{};
@@ -41,10 +36,10 @@ std::vector<float> readMono(const std::filesystem::path& in, ConversionReport& r
     SF_INFO info{};
     const SoundFile file(sf_open(in.c_str(), SFM_READ, &info));
     if (!file) {
-        throw ConversionError("cannot read " + utf8Name(in) + ": " + sf_strerror(nullptr));
+        throw ConversionError("cannot read " + utf8Of(in) + ": " + sf_strerror(nullptr));
     }
     if (info.channels <= 0 || info.samplerate <= 0) {
-        throw ConversionError("cannot read " + utf8Name(in) + ": no channels or no sample rate");
+        throw ConversionError("cannot read " + utf8Of(in) + ": no channels or no sample rate");
     }
     report.sourceFormat = formatName(file.get(), info.format);
     report.sourceRate = info.samplerate;
@@ -66,7 +61,7 @@ std::vector<float> readMono(const std::filesystem::path& in, ConversionReport& r
         }
     }
     if (sf_error(file.get()) != SF_ERR_NO_ERROR) {
-        throw ConversionError("cannot read " + utf8Name(in) + ": " + sf_strerror(file.get()));
+        throw ConversionError("cannot read " + utf8Of(in) + ": " + sf_strerror(file.get()));
     }
     report.sourceFrames = static_cast<std::int64_t>(mono.size());
     return mono;
@@ -137,7 +132,7 @@ void writePcm8Wave(const std::filesystem::path& out, const std::vector<std::uint
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_U8;
     SoundFile file(sf_open(target.temporary().c_str(), SFM_WRITE, &info));
     if (!file) {
-        throw ConversionError("cannot write " + utf8Name(out) + ": " + sf_strerror(nullptr));
+        throw ConversionError("cannot write " + utf8Of(out) + ": " + sf_strerror(nullptr));
     }
     // Whole 16-bit values whose top byte is the sample: libsndfile keeps that byte as it is.
     std::vector<short> wide(samples.size());
@@ -145,10 +140,10 @@ void writePcm8Wave(const std::filesystem::path& out, const std::vector<std::uint
                    [](std::uint8_t b) { return static_cast<short>((b - 128) * 256); });
     const auto count = static_cast<sf_count_t>(wide.size());
     if (sf_write_short(file.get(), wide.data(), count) != count) {
-        throw ConversionError("cannot write " + utf8Name(out) + ": " + sf_strerror(file.get()));
+        throw ConversionError("cannot write " + utf8Of(out) + ": " + sf_strerror(file.get()));
     }
     if (sf_close(file.release()) != 0) {
-        throw ConversionError("cannot write " + utf8Name(out) + ": closing failed");
+        throw ConversionError("cannot write " + utf8Of(out) + ": closing failed");
     }
     try {
         target.commit();

@@ -1,26 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "cli/standard_output.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <random>
 #include <system_error>
 
-#include "core/failure.h"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
+#include "cli/replacing_file.h"
 
 namespace vornelik {
 namespace {
-
-// The platform's files take UTF-8 names; a path's native narrow form need not be UTF-8.
-std::string utf8Of(const std::filesystem::path& path) {
-    const std::u8string name = path.u8string();
-    return {reinterpret_cast<const char*>(name.data()), name.size()};
-}
 
 std::filesystem::path temporaryPath() {
     std::random_device random;
@@ -42,13 +30,7 @@ class StandardOutput : public OutputFile {
     void commit() override {
         file_->commit();
         const std::vector<std::uint8_t> bytes = files_.readAll(utf8Of(path_), INT32_MAX);
-#ifdef _WIN32
-        _setmode(_fileno(stdout), _O_BINARY);  // the lines end in CR LF already
-#endif
-        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
-            std::fflush(stdout) != 0) {
-            throw Failure("cannot write to standard output");
-        }
+        writeWholeFile("-", {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
     }
 
   private:

@@ -1,43 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "cli/window_run.h"
 
-#include <deque>
 #include <stdexcept>
 
+#include "headless/headless_dialogs.h"
 #include "headless/headless_window.h"
-#include "ui/common_dialog.h"
 #include "ui/main_window.h"
-#include "ui/message_box.h"
 
 namespace vornelik {
 namespace {
-
-// The dialog answers with the paths given on the command line, in turn.
-class AnsweringDialog : public CommonDialog {
-  public:
-    void answer(std::string path) { answers_.push_back(std::move(path)); }
-
-  protected:
-    std::optional<std::string> askForOpen(Filter, const std::string&) override { return next(); }
-    std::optional<std::string> askForSave(Filter, const std::string&) override { return next(); }
-
-  private:
-    std::optional<std::string> next() {
-        if (answers_.empty()) {
-            return std::nullopt;
-        }
-        std::string path = std::move(answers_.front());
-        answers_.pop_front();
-        return path;
-    }
-    std::deque<std::string> answers_;
-};
-
-class CollectingMessageBox : public MessageBox {
-  public:
-    void show(std::string_view prompt) override { prompts.emplace_back(prompt); }
-    std::vector<std::string> prompts;
-};
 
 // The files the handlers use, keeping the reason of the last failure: the handlers end
 // silently, the command line must say why.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qt/ansi_text_file.h"
 
+#include "core/best_fit.h"
 #include "core/failure.h"
 
 #include <cerrno>
@@ -14,14 +15,6 @@ namespace vornelik {
 namespace {
 
 constexpr qsizetype kPieceSize = 64 * 1024;
-
-bool isAscii(std::string_view text) {
-    unsigned char seen = 0;
-    for (const char c : text) {
-        seen |= static_cast<unsigned char>(c);
-    }
-    return seen < 0x80;
-}
 
 // The reason goes with the failure: the command line shows it. Qt has no words for some
 // errors of an unbuffered write ("Unknown error"); the system's own are taken then.

@@ -60,8 +60,8 @@ class QtFileSystem : public FileSystem {
                 continue;
             }
             bytes.resize(done + room);
-            const qint64 got = file.read(reinterpret_cast<char*>(bytes.data() + done),
-                                         static_cast<qint64>(room));
+            const qint64 got =
+                file.read(reinterpret_cast<char*>(bytes.data() + done), static_cast<qint64>(room));
             if (got < 0) {
                 throw Failure("cannot read " + path + ": " + file.errorString().toStdString());
             }

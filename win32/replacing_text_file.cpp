@@ -3,6 +3,7 @@
 
 #include "win32/windows_api.h"
 
+#include "core/best_fit.h"
 #include "core/failure.h"
 #include "win32/wide_text.h"
 #include "win32/windows_error.h"
@@ -11,14 +12,6 @@ namespace vornelik {
 namespace {
 
 constexpr std::size_t kPieceSize = 64 * 1024;
-
-bool isAscii(std::string_view text) {
-    unsigned char seen = 0;
-    for (const char c : text) {
-        seen |= static_cast<unsigned char>(c);
-    }
-    return seen < 0x80;
-}
 
 std::wstring folderOf(const std::wstring& path) {
     const auto slash = path.find_last_of(L"\\/");

@@ -8,19 +8,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "answering_dialog.h"
 #include "cli/window_run.h"
+#include "headless/headless_dialogs.h"
 #include "qt/qt_window.h"
 #include "ui/platform.h"
 
 namespace vornelik {
 namespace {
-
-class RecordingMessageBox : public MessageBox {
-  public:
-    void show(std::string_view prompt) override { prompts.emplace_back(prompt); }
-    std::vector<std::string> prompts;
-};
 
 QByteArray contentOf(const QString& path) {
     QFile file(path);
@@ -113,12 +107,13 @@ class CliMatchesWindowTest : public QObject {
         QFile::remove(output);
         const auto files = makeSystemFileSystem(locale.codePage);
         AnsweringDialog dialog;
-        RecordingMessageBox messages;
+        CollectingMessageBox messages;
         QtWindow window(dialog, messages, *files, locale);
         const auto button = [&window](Control control) {
             return static_cast<QPushButton*>(window.control(control));
         };
-        dialog.answers = {sound_.toStdString(), output.toStdString()};
+        dialog.answer(sound_.toStdString());
+        dialog.answer(output.toStdString());
         button(Control::Command2)->click();
         typeInto(static_cast<QLineEdit*>(window.control(Control::Text1)), start);
         typeInto(static_cast<QLineEdit*>(window.control(Control::Text2)), end);

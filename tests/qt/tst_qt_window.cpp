@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "answering_dialog.h"
+#include "headless/headless_dialogs.h"
 #include "qt/qt_dialogs.h"
 #include "qt/qt_translations.h"
 #include "qt/qt_window.h"
@@ -19,11 +19,6 @@
 #include "ui/platform.h"
 
 namespace vornelik {
-
-class SilentMessageBox : public MessageBox {
-  public:
-    void show(std::string_view) override {}
-};
 
 struct Window {
     Window() : files(makeSystemFileSystem(1254)), window(dialog, messages, *files, {",", 1254}) {}
@@ -42,13 +37,13 @@ struct Window {
             qFatal("cannot write a test file");
         }
         file.close();
-        dialog.answers.push_back(path.toStdString());
+        dialog.answer(path.toStdString());
         (*this).operator[]<QPushButton>(Control::Command2)->click();
     }
 
     QTemporaryDir folder;
     AnsweringDialog dialog;
-    SilentMessageBox messages;
+    CollectingMessageBox messages;
     std::unique_ptr<FileSystem> files;
     QtWindow window;
 };
