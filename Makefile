@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
-# make run          builds the program and opens its window
-# make test         builds everything with AddressSanitizer and UndefinedBehaviorSanitizer and
+# make deps         installs the Debian packages the build and tests need, when any is missing
+# make run          installs what is missing, builds the program and opens its window
+# make test         installs what is missing, builds everything with AddressSanitizer and UndefinedBehaviorSanitizer and
 #                   runs every test, then cross-builds for Windows and runs the Windows tests,
 #                   the real window's among them, under Wine
 # make windows      cross-builds the 32-bit Windows programs in dist/ with mingw-w64
@@ -20,21 +21,22 @@ DEB_BUILDFLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 FUZZ_DIR := build/fuzz
 SECONDS ?= 60
 
-.PHONY: run test bench package format packages release-build test-build fuzz windows \
+.PHONY: run test bench package format deps release-build test-build fuzz windows \
 	windows-configure windows-test-build run-windows
 
-packages:
+# Only run and test install packages; every other target uses what is there.
+deps:
 	@sh tools/install-packages.sh
 
-release-build: packages
+release-build:
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DVORNELIK_TESTS=OFF
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 
-test-build: packages
+test-build:
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DVORNELIK_SANITIZE=ON -DVORNELIK_WERROR=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 
-windows-configure: packages
+windows-configure:
 	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
 		-DCMAKE_BUILD_TYPE=Release -DVORNELIK_WERROR=ON
 
@@ -49,21 +51,23 @@ run-windows: windows
 	WINEPREFIX=$(CURDIR)/$(WINDOWS_DIR)/wine-run WINEARCH=win32 WINEDEBUG=-all \
 		WINEDLLOVERRIDES="mscoree,mshtml=" wine dist/vornelik.exe
 
-run: release-build
+run: deps
+	$(MAKE) release-build
 	$(RELEASE_DIR)/app/vornelik
 
-test: test-build windows-test-build
+test: deps
+	$(MAKE) test-build windows-test-build
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	cd $(WINDOWS_DIR) && ctest --output-on-failure -j $(JOBS)
 
-bench: packages
+bench:
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DVORNELIK_TESTS=OFF -DVORNELIK_BENCH=ON
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 	$(RELEASE_DIR)/bench/table_bench
 	sh bench/cli_bench.sh $(RELEASE_DIR)/cli/vornelik-cli
 
 # Built with Debian's hardening flags, as a Debian package build would be.
-package: packages
+package:
 	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DVORNELIK_TESTS=OFF \
 	    -DCMAKE_CXX_FLAGS="$$($(DEB_BUILDFLAGS) CXXFLAGS) $$($(DEB_BUILDFLAGS) CPPFLAGS)" \
 	    -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_BUILDFLAGS) LDFLAGS)"
@@ -77,8 +81,8 @@ package: packages
 	    echo "lintian is not installed: the package was not checked"; \
 	fi
 
-format: packages
+format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
-fuzz: packages
+fuzz:
 	sh fuzz/run.sh $(FUZZ_DIR) $(SECONDS) $(JOBS)
