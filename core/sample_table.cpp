@@ -11,10 +11,6 @@
 namespace vornelik {
 namespace {
 
-constexpr int kValuesPerLine = 10;
-constexpr std::string_view kKeyword = "CDATA  ";
-constexpr std::string_view kLineEnd = "\r\n";
-
 // Each byte's digits followed by a comma, padded to four characters so that one fixed-size copy
 // places a value; the line then advances by the real length.
 struct ValueText {
@@ -45,8 +41,8 @@ using LineBuffer = std::array<char, 64>;
 std::string_view buildLine(LineBuffer& line, const std::uint8_t* firstSample, std::int64_t step) {
     const auto& texts = valueTexts();
     char* end = line.data();
-    std::memcpy(end, kKeyword.data(), kKeyword.size());
-    end += kKeyword.size();
+    std::memcpy(end, kTableKeyword.data(), kTableKeyword.size());
+    end += kTableKeyword.size();
     for (int k = 0; k < kValuesPerLine; ++k) {
         const ValueText& text = texts[firstSample[k * step]];
         std::memcpy(end, text.chars.data(), text.chars.size());

@@ -9,6 +9,11 @@
 
 namespace vornelik {
 
+// A sample table line: the keyword, then ten byte values separated by commas, then CR LF.
+inline constexpr std::string_view kTableKeyword = "CDATA  ";
+inline constexpr int kValuesPerLine = 10;
+inline constexpr std::string_view kLineEnd = "\r\n";
+
 enum class Quality : std::uint8_t {
     good = 0,  // every byte
     poor = 1,  // every second byte

@@ -7,7 +7,6 @@
 namespace vornelik {
 namespace {
 
-constexpr std::int64_t kValuesPerLine = 10;
 constexpr double kAssumedBytesPerSecond = 8000;  // what the window expects of any file
 
 bool silentByte(std::uint8_t byte) {
