@@ -4,7 +4,8 @@
 # make test         installs what is missing, builds everything with AddressSanitizer and UndefinedBehaviorSanitizer and
 #                   runs every test, then cross-builds for Windows and runs the Windows tests,
 #                   the real window's among them, under Wine
-# make windows      cross-builds the 32-bit Windows programs in dist/ with mingw-w64
+# make windows      cross-builds the 32-bit Windows programs in build/windows with mingw-w64
+#                   and installs them into dist/
 # make run-windows  builds dist/vornelik.exe and opens its window under Wine
 # make bench        builds optimised and runs the benchmarks
 # make package      builds the Debian package build/package/vornelik_<version>_<arch>.deb and
@@ -40,8 +41,10 @@ windows-configure:
 	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
 		-DCMAKE_BUILD_TYPE=Release -DVORNELIK_WERROR=ON
 
+# The build writes only into its folder; dist/ is its install.
 windows: windows-configure
 	cmake --build $(WINDOWS_DIR) -j $(JOBS) --target vornelik vornelik-cli
+	cmake --install $(WINDOWS_DIR) --prefix dist
 
 windows-test-build: windows-configure
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
