@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: MIT
 # make deps         installs the Debian packages the build and tests need, when any is missing
 # make run          installs what is missing, builds the program and opens its window
-# make test         installs what is missing, builds everything with AddressSanitizer and UndefinedBehaviorSanitizer and
-#                   runs every test, then cross-builds for Windows and runs the Windows tests,
+# make test         installs what is missing, builds everything with AddressSanitizer and
+#                   UndefinedBehaviorSanitizer and runs every test, then cross-builds for Windows and runs the Windows tests,
 #                   the real window's among them, under Wine
 # make windows      cross-builds the 32-bit Windows programs in build/windows with mingw-w64
 #                   and installs them into dist/
