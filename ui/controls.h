@@ -9,26 +9,26 @@ namespace vornelik {
 
 // Form1's controls by their designer names, in tab order.
 enum class Control : std::uint8_t {
-    Command2,
-    yer,
-    Label2,
-    Label3,
-    Command3,
-    Command4,
-    boyut,
-    Label1,
-    Label4,
-    Text1,
-    Label5,
-    Text2,
-    Label6,
-    Label7,
-    Command1,
-    Command5,
-    Label8,
-    Label9,
-    Command6,
-    mesaj,
+    Command2,  // "ses dosyası aç": opens the sound file
+    yer,       // the sound file's path
+    Label2,    // "dosya yeri"
+    Label3,    // "dosya boyutu"
+    Command3,  // "bas dosyası oluştur": writes the program file
+    Command4,  // "inc dosyası oluştur": writes the include file
+    boyut,     // the sound file's size, "N byte"
+    Label1,    // "ses kalitesi"
+    Label4,    // "baslangıç", the start box's heading
+    Text1,     // the start offset
+    Label5,    // "bitiş", the end box's heading
+    Text2,     // the end offset
+    Label6,    // "byte" after the start box
+    Label7,    // "byte" after the end box
+    Command1,  // "iyi kalite cok yer": good quality, every byte
+    Command5,  // "kotu kalite az yer": poor quality, every second byte
+    Label8,    // "pic hafiza"
+    Label9,    // the program-memory size, read back when the files are written
+    Command6,  // "kontrol et": checks the range
+    mesaj,     // the red message panel: the next instruction
 };
 inline constexpr int kControlCount = static_cast<int>(Control::mesaj) + 1;
 
