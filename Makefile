@@ -15,7 +15,10 @@ JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/sanitize
 PACKAGE_DIR := build/package
-WINDOWS_DIR := build/windows
+WINDOWS_DIR ?= build/windows
+# x86_64 where the machine's kernel cannot run 32-bit Wine: make windows-test-build
+# WINDOWS_PROCESSOR=x86_64 WINDOWS_DIR=build/windows64
+WINDOWS_PROCESSOR ?= i686
 DEB_BUILDFLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 FUZZ_DIR := build/fuzz
 SECONDS ?= 60
@@ -36,7 +39,7 @@ test-build: packages
 
 windows-configure: packages
 	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-		-DCMAKE_BUILD_TYPE=Release -DVORNELIK_WERROR=ON
+		-DVORNELIK_WINDOWS_PROCESSOR=$(WINDOWS_PROCESSOR) -DCMAKE_BUILD_TYPE=Release -DVORNELIK_WERROR=ON
 
 windows: windows-configure
 	cmake --build $(WINDOWS_DIR) -j $(JOBS) --target vornelik vornelik-cli

@@ -10,17 +10,18 @@ add_subdirectory(${VORNELIK_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest
                  EXCLUDE_FROM_ALL SYSTEM)
 set_property(TARGET gtest gtest_main gmock gmock_main PROPERTY COMPILE_OPTIONS "")
 
-# A 32-bit prefix in the build folder, quiet, with no offer to install Mono or Gecko, and no
+# A prefix of the programs' own width in the build folder, quiet, with no offer to install Mono or Gecko, and no
 # display: the core tests are console programs.
 set(VORNELIK_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine)
 set(VORNELIK_WINE_ENV
-    "WINEPREFIX=${VORNELIK_WINE_PREFIX}" "WINEARCH=win32" "WINEDEBUG=-all"
+    "WINEPREFIX=${VORNELIK_WINE_PREFIX}" "WINEARCH=${VORNELIK_WINE_ARCH}" "WINEDEBUG=-all"
     "WINEDLLOVERRIDES=mscoree,mshtml=")
 set(VORNELIK_TEST_ENV ${VORNELIK_WINE_ENV} "DISPLAY=")
 # Every test program runs in that prefix, whatever environment its test sets.
 set(CMAKE_CROSSCOMPILING_EMULATOR env ${VORNELIK_WINE_ENV} ${VORNELIK_WINE})
 
 # The prefix is made once, before the first test that needs it.
-add_test(NAME wine_prefix COMMAND ${CMAKE_COMMAND} -P ${PROJECT_SOURCE_DIR}/cmake/wine_prefix.cmake)
+add_test(NAME wine_prefix COMMAND ${CMAKE_COMMAND} -DVORNELIK_WINE=${VORNELIK_WINE}
+                                   -P ${PROJECT_SOURCE_DIR}/cmake/wine_prefix.cmake)
 set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${VORNELIK_TEST_ENV}")
 set(VORNELIK_TEST_FIXTURES wine)
