@@ -5,7 +5,7 @@
 #                   the real window's among them, under Wine
 # make windows      cross-builds the 32-bit Windows programs in dist/ with mingw-w64
 # make run-windows  builds dist/vornelik.exe and opens its window under Wine
-# make bench        builds optimised and runs the benchmarks
+# make bench        builds optimised and runs the benchmarks, the Windows window's start among them
 # make package      builds the Debian package build/package/vornelik_<version>_<arch>.deb and
 #                   checks it with lintian when lintian is installed
 # make format       formats the sources with clang-format
@@ -24,7 +24,7 @@ FUZZ_DIR := build/fuzz
 SECONDS ?= 60
 
 .PHONY: run test bench package format packages release-build test-build fuzz windows \
-	windows-configure windows-test-build run-windows
+	windows-configure windows-test-build windows-bench run-windows
 
 packages:
 	@sh tools/install-packages.sh
@@ -64,6 +64,12 @@ bench: packages
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 	$(RELEASE_DIR)/bench/table_bench
 	sh bench/cli_bench.sh $(RELEASE_DIR)/cli/vornelik-cli
+	$(MAKE) windows-bench
+
+# The Windows window's start under Wine against a bare window with the same controls.
+windows-bench: windows-configure
+	cmake --build $(WINDOWS_DIR) -j $(JOBS) --target vornelik bare_window window_start_bench
+	sh bench/window_start_bench.sh $(WINDOWS_DIR)
 
 # Built with Debian's hardening flags, as a Debian package build would be.
 package: packages

@@ -198,5 +198,38 @@ TEST(Win32Window, WritesBothFilesByteForByte) {
     }
 }
 
+// The shipped program takes no script: with one named all the same, the open button shows
+// Windows' own Open dialog, whose library is loaded only then, and nothing is logged.
+TEST(WindowPass, TheShippedProgramShowsTheSystemsDialogWhateverTheEnvironment) {
+    ScratchFolder folder;
+    const std::wstring log = folder / L"log.txt";
+    writeBytes(folder / L"script.txt",
+               "log=" + narrow(log) + "\nanswer=" + narrow(folder / L"x") + "\n");
+    RunningWindow window(widen(VORNELIK_SHIPPED_PROGRAM), folder / L"script.txt");
+    DWORD process = 0;
+    GetWindowThreadProcessId(window.window(), &process);
+    // Posted: the dialog runs its own loop until it is closed.
+    PostMessageW(window.control(Control::Command2), BM_CLICK, 0, 0);
+    HWND dialog = nullptr;
+    for (int waited = 0; dialog == nullptr && waited < 30000; waited += 50) {
+        Sleep(50);
+        for (HWND candidate = FindWindowW(L"#32770", nullptr); candidate != nullptr;
+             candidate = FindWindowExW(nullptr, candidate, L"#32770", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(candidate, &owner);
+            if (owner == process && IsWindowVisible(candidate)) {
+                dialog = candidate;
+            }
+        }
+    }
+    ASSERT_NE(dialog, nullptr);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    for (int waited = 0; IsWindow(dialog) && waited < 30000; waited += 50) {
+        Sleep(50);
+    }
+    EXPECT_EQ(window.close(), 0u);
+    EXPECT_EQ(GetFileAttributesW(log.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 }  // namespace
 }  // namespace vornelik
