@@ -7,7 +7,7 @@
 # make windows      cross-builds the 32-bit Windows programs in build/windows with mingw-w64
 #                   and installs them into dist/
 # make run-windows  builds dist/vornelik.exe and opens its window under Wine
-# make bench        builds optimised and runs the benchmarks
+# make bench        builds optimised and runs the benchmarks, the Windows window's start among them
 # make package      builds the Debian package build/package/vornelik_<version>_<arch>.deb and
 #                   checks it with lintian when lintian is installed
 # make format       formats the sources with clang-format
@@ -24,7 +24,7 @@ FUZZ_DIR := build/fuzz
 SECONDS ?= 60
 
 .PHONY: run test bench package format deps release-build test-build fuzz windows \
-	windows-configure windows-test-build windows64-test-build windows-tests run-windows
+	windows-configure windows-test-build windows64-configure windows64-test-build windows-tests windows-bench run-windows
 
 # Only run and test install packages; every other target uses what is there.
 deps:
@@ -51,9 +51,11 @@ windows-test-build: windows-configure
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
 
 # The same sources for 64-bit Windows, whose tests 64-bit Wine runs where 32-bit code cannot.
-windows64-test-build:
+windows64-configure:
 	cmake -S . -B $(WINDOWS64_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
 		-DCMAKE_BUILD_TYPE=Release -DVORNELIK_WERROR=ON
+
+windows64-test-build: windows64-configure
 	cmake --build $(WINDOWS64_DIR) -j $(JOBS)
 
 # The Windows tests run the 32-bit programs users get under 32-bit Wine. Some virtual machines'
@@ -87,6 +89,18 @@ bench:
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 	$(RELEASE_DIR)/bench/table_bench
 	sh bench/cli_bench.sh $(RELEASE_DIR)/cli/vornelik-cli
+	$(MAKE) windows-bench
+
+# The Windows window's start under Wine against a bare window with the same controls.
+# Where the machine runs no 32-bit code, the 64-bit build's window is timed.
+windows-bench:
+	@if sh tools/runs-32-bit-code.sh; then \
+	    $(MAKE) windows-configure && dir=$(WINDOWS_DIR); \
+	else \
+	    $(MAKE) windows64-configure && dir=$(WINDOWS64_DIR); \
+	fi && \
+	cmake --build $$dir -j $(JOBS) --target vornelik bare_window window_start_bench && \
+	sh bench/window_start_bench.sh $$dir
 
 # Built with Debian's hardening flags, as a Debian package build would be.
 package:

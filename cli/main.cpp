@@ -7,6 +7,9 @@
 
 #include "cli/commands.h"
 #include "ui/platform.h"
+#ifdef _WIN32
+#include "win32/windows_cli.h"
+#endif
 
 #ifndef VORNELIK_CONVERT
 #ifdef _WIN32
@@ -35,7 +38,6 @@ int main(int argc, char** argv) {
     vornelik::addConvertCommand(app, status);
 #else
     // Listed all the same, so that both the command list and a call say why it is missing.
-    app.footer(kNoConvert);
     CLI::App* convert = app.add_subcommand("convert", kNoConvert)->allow_extras();
     convert->callback([&status] {
         std::cerr << kNoConvert << '\n';
@@ -44,6 +46,12 @@ int main(int argc, char** argv) {
 #endif
     vornelik::addPlotCommand(app, status);
     vornelik::addPreviewCommand(app, status);
+#ifndef VORNELIK_CONVERT
+    app.footer(kNoConvert);  // set after the commands, which would inherit it
+#endif
+#ifdef _WIN32
+    vornelik::prepareWindowsCommandLine(app);
+#endif
 
     std::vector<std::string> arguments = vornelik::commandLineArguments(argc, argv);
     arguments.erase(arguments.begin());

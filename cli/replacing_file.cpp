@@ -12,6 +12,8 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+
+#include "win32/windows_output.h"
 #endif
 
 namespace vornelik {
@@ -58,6 +60,10 @@ void writeWholeFile(const std::string& name, std::string_view bytes) {
         }
         return;
     }
+#ifdef _WIN32
+    // The Windows programs' one file writer: long paths, devices, read-only files.
+    writeWindowsFile(name, bytes);
+#else
     const std::filesystem::path target = pathFromUtf8(name);
     ReplacingFile file(target);
     {
@@ -73,6 +79,7 @@ void writeWholeFile(const std::string& name, std::string_view bytes) {
         }
     }
     file.commit();
+#endif
 }
 
 }  // namespace vornelik

@@ -5,34 +5,25 @@
 #include <string_view>
 
 #include "ui/file_system.h"
+#include "win32/windows_output.h"
 
 namespace vornelik {
 
-// An output text file in an ANSI code page that appears under its name whole or not at all: the
-// text goes to a temporary file beside it, which replaces the named file only once it has been
-// written completely. Until then a file already there stays as it was.
+// An output text file in an ANSI code page, written through WindowsOutput: it appears under
+// its name whole or not at all.
 class ReplacingTextFile : public OutputFile {
   public:
-    // Throws Failure when the temporary file cannot be created.
-    ReplacingTextFile(const std::wstring& path, unsigned codePage);
-    ~ReplacingTextFile() override;
-    ReplacingTextFile(const ReplacingTextFile&) = delete;
-    ReplacingTextFile& operator=(const ReplacingTextFile&) = delete;
+    // Throws Failure when the file cannot be written.
+    ReplacingTextFile(const std::wstring& path, unsigned codePage)
+        : file_(path), codePage_(codePage) {}
 
     void write(std::string_view text) override;
     // Throws Failure when the file could not be completed; the temporary file is then gone.
-    void commit() override;
+    void commit() override { file_.commit(); }
 
   private:
-    void flush();
-    void discard();
-
-    std::wstring path_;
-    std::wstring temporaryPath_;
-    void* handle_;  // the temporary file's HANDLE, or null once it is closed
+    WindowsOutput file_;
     unsigned codePage_;
-    std::string pending_;  // table lines are short: they go to the file in larger pieces
-    bool committed_ = false;
 };
 
 }  // namespace vornelik

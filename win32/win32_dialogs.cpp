@@ -3,6 +3,7 @@
 
 #include <commdlg.h>
 
+#include <string>
 #include <vector>
 
 #include "core/failure.h"
@@ -14,6 +15,45 @@ namespace {
 
 // Long enough for the longest path the wide API takes.
 constexpr DWORD kPathCapacity = 32768;
+
+// comdlg32 is loaded when a dialog is first needed, not with the program: importing it at load
+// pulls in several more libraries and slows every start.
+class CommonDialogLibrary {
+  public:
+    using Ask = BOOL(WINAPI*)(OPENFILENAMEW*);
+    using ExtendedError = DWORD(WINAPI*)();
+
+    static const CommonDialogLibrary& get() {
+        static const CommonDialogLibrary library;
+        return library;
+    }
+
+    Ask open = nullptr;
+    Ask save = nullptr;
+    ExtendedError extendedError = nullptr;
+
+  private:
+    CommonDialogLibrary() {
+        const HMODULE module = LoadLibraryW(L"comdlg32.dll");
+        if (module == nullptr) {
+            throw Failure("the file dialog cannot be shown: comdlg32.dll is missing");
+        }
+        open = function<Ask>(module, "GetOpenFileNameW");
+        save = function<Ask>(module, "GetSaveFileNameW");
+        extendedError = function<ExtendedError>(module, "CommDlgExtendedError");
+    }
+
+    template <typename Function>
+    static Function function(HMODULE module, const char* name) {
+        // Through a plain function pointer type, which any function pointer converts to.
+        const auto found = reinterpret_cast<void (*)()>(GetProcAddress(module, name));
+        if (found == nullptr) {
+            throw Failure(std::string("the file dialog cannot be shown: comdlg32.dll lacks ") +
+                          name);
+        }
+        return reinterpret_cast<Function>(found);
+    }
+};
 
 std::wstring folderOf(const std::string& path) {
     const std::wstring wide = widen(path);
@@ -38,10 +78,11 @@ std::optional<std::string> askForFile(HWND owner, bool save, CommonDialog::Filte
     // The program's working folder stays where it was; every path it uses is a full one.
     request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 
-    if ((save ? GetSaveFileNameW(&request) : GetOpenFileNameW(&request)) == 0) {
+    const CommonDialogLibrary& library = CommonDialogLibrary::get();
+    if ((save ? library.save(&request) : library.open(&request)) == 0) {
         // No error is a plain cancel; anything else is the dialog failing.
-        if (CommDlgExtendedError() != 0) {
-            throw Failure("the file dialog failed");
+        if (const DWORD error = library.extendedError(); error != 0) {
+            throw Failure("the file dialog failed with error " + std::to_string(error));
         }
         return std::nullopt;
     }

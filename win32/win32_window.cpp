@@ -21,6 +21,16 @@ int screenDpi() {
     return dpi;
 }
 
+// The DPI of the monitor the window is on, where Windows tells it (10 and later); else the
+// screen's.
+int windowDpi(HWND window) {
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const int dpi = dpiForWindow != nullptr ? static_cast<int>(dpiForWindow(window)) : 0;
+    return dpi > 0 ? dpi : screenDpi();
+}
+
 int pixels(int twips, int dpi) {
     return MulDiv(twips, dpi, kTwipsPerInch);
 }
@@ -78,15 +88,13 @@ Win32Window::Win32Window(HINSTANCE instance, CommonDialog& commonDialog, Message
                          FileSystem& files, LocaleFacts locale)
     : dpi_(screenDpi()), form_(*this, commonDialog, messageBox, files, std::move(locale)) {
     registerWindowClass(instance, &Win32Window::procedure);
-    RECT frame{0, 0, pixels(kForm1.clientWidthTwips, dpi_), pixels(kForm1.clientHeightTwips, dpi_)};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     CreateWindowExW(0, kWindowClass, widen(kForm1.caption).c_str(), kWindowStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                    nullptr, instance, this);
+                    CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
     if (window_ == nullptr) {
         throw std::runtime_error("cannot create the window");
     }
     createControls(instance);
+    layOut(windowDpi(window_));
     form_.Form_Load();
 }
 
@@ -101,29 +109,58 @@ Win32Window::~Win32Window() {
 // Created in tab order: the dialog manager moves the focus among the WS_TABSTOP controls in
 // the order they were made.
 void Win32Window::createControls(HINSTANCE instance) {
-    font_ = createControlFont(kForm1Controls.front().fontTenthsOfPoint, dpi_);
-    messageFont_ = createControlFont(layoutOf(Control::mesaj).fontTenthsOfPoint, dpi_);
     for (std::size_t i = 0; i < kForm1Controls.size(); ++i) {
         const ControlLayout& layout = kForm1Controls[i];
         const ControlClass controlClass = classOf(layout.kind);
         const HWND control = CreateWindowExW(
             controlClass.extendedStyle, controlClass.name, widen(layout.caption).c_str(),
-            WS_CHILD | WS_VISIBLE | controlClass.style, pixels(layout.box.left, dpi_),
-            pixels(layout.box.top, dpi_), pixels(layout.box.width, dpi_),
-            pixels(layout.box.height, dpi_), window_,
+            WS_CHILD | WS_VISIBLE | controlClass.style, 0, 0, 0, 0, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(i))),
             instance, nullptr);
         if (control == nullptr) {
             throw std::runtime_error("cannot create a control");
         }
-        const HFONT font = layout.id == Control::mesaj ? messageFont_ : font_;
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (layout.kind == ControlKind::textBox) {
             // Limits typing only: a longer text the program sets is shown whole.
             SendMessageW(control, EM_LIMITTEXT, static_cast<WPARAM>(kForm1.typingLimit), 0);
         }
         controls_[index(layout.id)] = control;
     }
+}
+
+// The client area keeps its size in twips; the frame around it is whatever the system draws.
+void Win32Window::layOut(int dpi) {
+    dpi_ = dpi;
+    RECT frame{0, 0, pixels(kForm1.clientWidthTwips, dpi), pixels(kForm1.clientHeightTwips, dpi)};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame's own size may differ at this DPI from what the system metrics said: the
+    // client area is made exact.
+    RECT client;
+    GetClientRect(window_, &client);
+    const int width = pixels(kForm1.clientWidthTwips, dpi);
+    const int height = pixels(kForm1.clientHeightTwips, dpi);
+    if (client.right != width || client.bottom != height) {
+        SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left + width - client.right,
+                     frame.bottom - frame.top + height - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    const HFONT oldFont = font_;
+    const HFONT oldMessageFont = messageFont_;
+    font_ = createControlFont(kForm1Controls.front().fontTenthsOfPoint, dpi);
+    messageFont_ = createControlFont(layoutOf(Control::mesaj).fontTenthsOfPoint, dpi);
+    for (const ControlLayout& layout : kForm1Controls) {
+        const HWND control = controls_[index(layout.id)];
+        SetWindowPos(control, nullptr, pixels(layout.box.left, dpi), pixels(layout.box.top, dpi),
+                     pixels(layout.box.width, dpi), pixels(layout.box.height, dpi),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        const HFONT font = layout.id == Control::mesaj ? messageFont_ : font_;
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    DeleteObject(oldFont);
+    DeleteObject(oldMessageFont);
 }
 
 void Win32Window::show(int showCommand) {
@@ -217,6 +254,14 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_DPICHANGED: {
+            // Moved to a monitor of another DPI: where Windows suggests, laid out anew.
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            layOut(HIWORD(wParam));
+            return 0;
+        }
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;

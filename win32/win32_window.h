@@ -14,7 +14,8 @@
 namespace vornelik {
 
 // Form1 as plain Win32 controls: made from the layout table in tab order, at their twips
-// scaled to the screen's DPI, their clicks and changes forwarded to the handlers. It holds no
+// scaled to the DPI of the monitor the window is on, and laid out again when it moves to a
+// monitor of another DPI; their clicks and changes forwarded to the handlers. It holds no
 // handler logic.
 class Win32Window : public ControlSurface {
   public:
@@ -42,6 +43,8 @@ class Win32Window : public ControlSurface {
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls(HINSTANCE instance);
+    // Sizes the window and places and letters the controls for this DPI, from the twips table.
+    void layOut(int dpi);
     void forward(int id, int code, HWND sender);
 
     int dpi_;

@@ -10,21 +10,34 @@
 #include "win32/replacing_text_file.h"
 #include "win32/wide_text.h"
 #include "win32/windows_error.h"
+#include "win32/windows_path.h"
 
 namespace vornelik {
 namespace {
 
 constexpr DWORD kPiece = 1 << 20;
 
+// Why a sound cannot be opened, in words that fit: a folder is called a directory.
+Failure openFailure(const std::wstring& path) {
+    const DWORD error = GetLastError();
+    const DWORD attributes = GetFileAttributesW(systemPath(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return Failure("cannot open " + narrow(path) + ": it is a directory");
+    }
+    SetLastError(error);
+    return windowsFailure("cannot open", path);
+}
+
 // Closes the file however the reading ends.
 class InputFile {
   public:
     explicit InputFile(const std::wstring& path)
         : path_(path),
-          handle_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+          handle_(CreateFileW(systemPath(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr)) {
         if (handle_ == INVALID_HANDLE_VALUE) {
-            throw windowsFailure("cannot open", path_);
+            throw openFailure(path_);
         }
     }
     ~InputFile() { CloseHandle(handle_); }
@@ -45,22 +58,28 @@ class InputFile {
     HANDLE handle_;
 };
 
-}  // namespace
-
-std::int64_t WindowsFileSystem::fileLength(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (GetFileAttributesExW(widen(path).c_str(), GetFileExInfoStandard, &data) == 0 ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        SetLastError(ERROR_FILE_NOT_FOUND);
-        throw windowsFailure("no such file", widen(path));
+// A sound is held whole, with a working copy of it: a 32-bit program lacks the room long
+// before the longest sound the window takes. Asked of the address space before anything is read.
+bool hasRoomFor(std::int64_t length) {
+    const std::uint64_t needed = 2 * static_cast<std::uint64_t>(length) + 1;
+    if (needed > SIZE_MAX) {
+        return false;
     }
-    return static_cast<std::int64_t>((static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) |
-                                     data.nFileSizeLow);
+    void* room = VirtualAlloc(nullptr, static_cast<SIZE_T>(needed), MEM_RESERVE, PAGE_NOACCESS);
+    if (room == nullptr) {
+        return false;
+    }
+    VirtualFree(room, 0, MEM_RELEASE);
+    return true;
 }
 
-std::vector<std::uint8_t> WindowsFileSystem::readAll(const std::string& path,
-                                                     std::int64_t maxBytes) {
-    const InputFile file(widen(path));
+Failure noRoomFailure(const std::string& path, std::int64_t length) {
+    return Failure("cannot read " + path + ": a sound of " + std::to_string(length) +
+                   " bytes does not fit in the program's memory");
+}
+
+std::vector<std::uint8_t> readToTheEnd(const InputFile& file, const std::string& path,
+                                       std::int64_t maxBytes) {
     // Read to the end, whatever length the file reports: some report more than they hold,
     // and a file may grow. Room for the reported length and the window's one 0 is taken at
     // once, so a sound costs its own size.
@@ -97,6 +116,37 @@ std::vector<std::uint8_t> WindowsFileSystem::readAll(const std::string& path,
         if (got == 0) {
             return bytes;
         }
+    }
+}
+
+}  // namespace
+
+std::int64_t WindowsFileSystem::fileLength(const std::string& path) {
+    const std::wstring wide = widen(path);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExW(systemPath(wide).c_str(), GetFileExInfoStandard, &data) == 0) {
+        throw openFailure(wide);
+    }
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        throw Failure("cannot open " + path + ": it is a directory");
+    }
+    const auto length = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+    if (!hasRoomFor(length)) {
+        throw noRoomFailure(path, length);
+    }
+    return length;
+}
+
+std::vector<std::uint8_t> WindowsFileSystem::readAll(const std::string& path,
+                                                     std::int64_t maxBytes) {
+    const InputFile file(widen(path));
+    try {
+        return readToTheEnd(file, path, maxBytes);
+    } catch (const std::bad_alloc&) {
+        throw noRoomFailure(path, file.reportedLength());
+    } catch (const std::length_error&) {
+        throw noRoomFailure(path, file.reportedLength());
     }
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "core/sound_fixture.h"
 #include "form_harness.h"
 #include "ui/form_texts.h"
@@ -178,6 +180,75 @@ TEST(OutputFiles, ARangeShorterThanALineEndsWithTheLabel) {
     h.click(Control::Command3);
     const std::string written = h.folder.read("short.bas");
     EXPECT_TRUE(written.ends_with("GoTo oku\r\nses:\r\n")) << written;
+}
+
+// A folder path far over Windows' old limit of 260 characters: both files are written whole and
+// nothing is left beside them.
+TEST(OutputFiles, AFolderPathOfAnyLength) {
+    std::string folder;
+    for (int level = 0; level < 6; ++level) {
+        folder += std::string(60, static_cast<char>('k' + level)) + "/";
+    }
+    for (const Control command : {Control::Command3, Control::Command4}) {
+        Checked h(false, commaLocale());
+        std::filesystem::create_directories(h.folder.path(folder));
+        ASSERT_GT(h.folder.path(folder).size(), 300u);
+        h.save(command, folder + "out");
+        EXPECT_EQ(h.folder.read(folder + "out"),
+                  expectedFile(command == Control::Command3 ? "program_good_0_25.bas"
+                                                            : "include_good_0_25.1254.inc"));
+        // With the file gone the folder is empty: a folder with anything left in it stays.
+        std::filesystem::remove(h.folder.path(folder + "out"));
+        std::error_code error;
+        EXPECT_TRUE(std::filesystem::remove(h.folder.path(folder), error)) << error.message();
+    }
+}
+
+// Offsets with fractions are reckoned in IEEE doubles on every build, so that the loop's limit
+// has the same last digits and a size that rounds below zero is refused alike.
+TEST(OutputFiles, FractionalRangesAreReckonedAlike) {
+    struct FractionCase {
+        const char* start;
+        const char* end;
+        const char* line10;  // empty: refused, the memory size below zero
+    };
+    const FractionCase cases[] = {
+        {"0", "0.1", "For sayi=0 To 0.100000000000023 Step 1 "},
+        {"0.3", "0.3", ""},
+        {"0.1", "0.3", "For sayi=0 To 0.199999999999955 Step 1 "},
+        {"0.2", "0.7", "For sayi=0 To 0.500000000000045 Step 1 "},
+        {"1.1", "2.2", "For sayi=0 To 1.10000000000005 Step 1 "},
+        {"0.7", "100.3", "For sayi=0 To 99.6 Step 1 "},
+        {"3.3", "9.9", "For sayi=0 To 6.59999999999998 Step 1 "},
+        {"0.1", "0.2", "For sayi=0 To 0.100000000000045 Step 1 "},
+        {"2.675", "4.35", "For sayi=0 To 1.67500000000002 Step 1 "},
+        {"1.7", "1.7", "For sayi=0 To 49960036108132E-27 Step 1 "},
+        {"0.1", "0.1", "For sayi=0 To 229954943975486E-28 Step 1 "},
+        {"10.2", "10.9", "For sayi=0 To 0.700000000000001 Step 1 "},
+    };
+    for (const FractionCase& c : cases) {
+        SCOPED_TRACE(c.start + std::string(" ") + c.end);
+        Harness h(pointLocale());
+        h.openSound(std::string(900, '\x80'));
+        h.type(Control::Text1, c.start);
+        h.type(Control::Text2, c.end);
+        h.click(Control::Command1);
+        h.click(Control::Command6);
+        if (std::string_view(c.line10).empty()) {
+            EXPECT_EQ(h.messages.prompts,
+                      std::vector<std::string>{std::string(texts::kMemoryBelowZero)});
+            continue;
+        }
+        ASSERT_TRUE(h.messages.prompts.empty()) << h.messages.prompts.front();
+        h.dialog.answer(h.folder.path("out.bas"));
+        h.click(Control::Command3);
+        std::istringstream lines(h.folder.read("out.bas"));
+        std::string line;
+        for (int i = 0; i < 10; ++i) {
+            std::getline(lines, line);
+        }
+        EXPECT_EQ(line, std::string(c.line10) + "\r");
+    }
 }
 
 }  // namespace

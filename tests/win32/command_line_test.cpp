@@ -13,20 +13,49 @@
 namespace vornelik {
 namespace {
 
-unsigned long run(std::wstring commandLine) {
+struct Outcome {
+    unsigned long status;
+    std::string output;  // standard output
+    std::string errors;  // standard error, as bytes
+};
+
+// Runs the command line with its standard output and error redirected to files.
+Outcome runCaptured(const ScratchFolder& folder, const std::wstring& arguments) {
+    SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    const std::wstring outPath = folder / L"stdout.txt";
+    const std::wstring errPath = folder / L"stderr.txt";
+    const HANDLE out = CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                   CREATE_ALWAYS, 0, nullptr);
+    const HANDLE err = CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                   CREATE_ALWAYS, 0, nullptr);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    std::wstring commandLine = L"\"" + widen(VORNELIK_CLI) + L"\" " + arguments;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started)) {
-        return ~0UL;
+    Outcome run{~0UL, {}, {}};
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &started)) {
+        WaitForSingleObject(started.hProcess, 30000);
+        DWORD code = ~0UL;
+        GetExitCodeProcess(started.hProcess, &code);
+        run.status = code;
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
     }
-    WaitForSingleObject(started.hProcess, 30000);
-    DWORD code = ~0UL;
-    GetExitCodeProcess(started.hProcess, &code);
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
-    return code;
+    CloseHandle(out);
+    CloseHandle(err);
+    run.output = readBytes(outPath);
+    run.errors = readBytes(errPath);
+    DeleteFileW(outPath.c_str());
+    DeleteFileW(errPath.c_str());
+    return run;
+}
+
+std::wstring quoted(const std::wstring& path) {
+    return L"\"" + path + L"\"";
 }
 
 TEST(CommandLine, TurkishNamesReachTheProgramWhole) {
@@ -34,10 +63,96 @@ TEST(CommandLine, TurkishNamesReachTheProgramWhole) {
     const std::wstring sound = folder / L"ses kayd\u0131 \u015f\u011f.wav";
     const std::wstring output = folder / L"\u00e7\u0131kt\u0131.bas";
     writeBytes(sound, std::string(kSoundBytes.begin(), kSoundBytes.end()));
-    EXPECT_EQ(run(L"\"" + widen(VORNELIK_CLI) + L"\" bas \"" + sound + L"\" -o \"" + output +
-                  L"\" --end 25"),
+    EXPECT_EQ(runCaptured(folder, L"bas " + quoted(sound) + L" -o " + quoted(output) + L" --end 25")
+                  .status,
               0u);
     EXPECT_EQ(readBytes(output), expectedFile("program_good_0_25.bas"));
+}
+
+// The faults the Windows build had apart from the Linux one, each as a user meets it.
+TEST(CommandLine, EdgesOfFilesAsOnLinux) {
+    const ScratchFolder folder;
+    const std::wstring sound = folder / L"ses.wav";
+    const std::string soundBytes(kSoundBytes.begin(), kSoundBytes.end());
+    writeBytes(sound, soundBytes);
+    const std::wstring longer = folder / L"uzun.wav";
+    writeBytes(longer, std::string(900, '\x80'));
+    std::wstring deep = folder / L"";
+    for (int level = 0; level < 5; ++level) {
+        deep += std::wstring(60, static_cast<wchar_t>(L'a' + level)) + L"\\";
+        CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr);
+    }
+    const std::wstring readOnly = folder / L"salt.inc";
+    writeBytes(readOnly, "old");
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::wstring roundAbout =
+        folder / L"..\\" + folder.name() + L"\\SES.WAV";  // the sound by another name
+    struct CommandCase {
+        const char* name;
+        std::wstring arguments;
+        unsigned long status;
+        const char* message;  // a part of standard error
+    };
+    const std::wstring s = quoted(sound) + L" ";
+    const CommandCase cases[] = {
+        {"bas deep", L"bas " + s + L"--end 25 -o " + quoted(deep + L"ses.bas"), 0, "wrote"},
+        {"inc deep", L"inc " + s + L"--end 25 --code-page 1254 -o " + quoted(deep + L"ses.inc"), 0,
+         "wrote"},
+        {"plot deep", L"plot " + s + L"-o " + quoted(deep + L"ses.svg"), 0, "wrote"},
+        {"preview deep", L"preview " + s + L"-o " + quoted(deep + L"dinle.wav"), 0, "wrote"},
+        {"inc read-only", L"inc " + s + L"-o " + quoted(readOnly), 3,
+         "salt.inc: the file is read-only"},
+        {"plot read-only", L"plot " + s + L"-o " + quoted(readOnly), 3,
+         "salt.inc: the file is read-only"},
+        {"preview read-only", L"preview " + s + L"-o " + quoted(readOnly), 3,
+         "salt.inc: the file is read-only"},
+        {"bas over the sound", L"bas " + s + L"-o " + quoted(roundAbout), 1,
+         "SES.WAV is the sound file"},
+        {"plot over the sound", L"plot " + s + L"-o " + quoted(sound), 1,
+         "ses.wav is the sound file"},
+        {"preview over the sound", L"preview " + s + L"-o " + quoted(sound), 1,
+         "is the sound file"},
+        {"bas to NUL", L"bas " + s + L"-o NUL", 0, "wrote NUL"},
+        {"preview to NUL", L"preview " + s + L"-o NUL", 0, "wrote NUL"},
+        {"plot to NUL", L"plot " + s + L"-o nul", 0, "wrote nul"},
+        {"a directory as the sound", L"bas " + quoted(folder / L".") + L" -o NUL", 3,
+         ": it is a directory"},
+        {"fractions rounding below zero",
+         L"bas " + quoted(longer) + L" --start 0.3 --end 0.3 --decimal-separator . -o -", 2,
+         "pic hafıza boyutu sıfır dan küçük olamaz"},
+    };
+    for (const CommandCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome run = runCaptured(folder, c.arguments);
+        EXPECT_EQ(run.status, c.status) << run.errors;
+        EXPECT_NE(run.errors.find(c.message), std::string::npos) << run.errors;
+    }
+    EXPECT_EQ(readBytes(sound), soundBytes);
+    EXPECT_EQ(readBytes(readOnly), "old");
+    EXPECT_EQ(readBytes(L"\\\\?\\" + deep + L"ses.bas"), expectedFile("program_good_0_25.bas"));
+    EXPECT_EQ(readBytes(L"\\\\?\\" + deep + L"ses.inc"),
+              expectedFile("include_good_0_25.1254.inc"));
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (const wchar_t* name : {L"ses.bas", L"ses.inc", L"ses.svg", L"dinle.wav"}) {
+        EXPECT_NE(DeleteFileW((L"\\\\?\\" + deep + name).c_str()), 0);
+    }
+    while (deep.size() > (folder / L"").size()) {
+        EXPECT_NE(RemoveDirectoryW((L"\\\\?\\" + deep).c_str()), 0);  // nothing else left in it
+        deep.erase(deep.find_last_of(L'\\', deep.size() - 2) + 1);
+    }
+}
+
+// Only the program's own help tells that convert is missing.
+TEST(CommandLine, TheConvertNoteIsInTheProgramsHelpAlone) {
+    const ScratchFolder folder;
+    for (const wchar_t* command : {L"", L"bas ", L"plot ", L"preview "}) {
+        SCOPED_TRACE(narrow(command));
+        const Outcome run = runCaptured(folder, std::wstring(command) + L"--help");
+        EXPECT_EQ(run.status, 0u);
+        EXPECT_EQ(run.output.find("convert is not in the Windows build") != std::string::npos,
+                  *command == L'\0')
+            << run.output;
+    }
 }
 
 }  // namespace

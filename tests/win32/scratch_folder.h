@@ -15,9 +15,9 @@ namespace vornelik {
 class ScratchFolder {
   public:
     ScratchFolder() {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        path_ = std::wstring(temp) + L"vornelik-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+        std::wstring temp(GetTempPathW(0, nullptr), L'\0');
+        temp.resize(GetTempPathW(static_cast<DWORD>(temp.size()), temp.data()));
+        path_ = temp + L"vornelik-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                 std::to_wstring(next_++);
         CreateDirectoryW(path_.c_str(), nullptr);
     }
@@ -34,6 +34,8 @@ class ScratchFolder {
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+    // The folder's own name, without the folders above it.
+    std::wstring name() const { return path_.substr(path_.find_last_of(L'\\') + 1); }
 
     // The names in the folder, so that tests see stray temporary files.
     std::vector<std::wstring> names() const {

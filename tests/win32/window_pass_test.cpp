@@ -66,6 +66,39 @@ int pixelsAt(int twips, int dpi) {
     return MulDiv(twips, dpi, 1440);
 }
 
+// The client area and each control's rectangle, as the twips table gives them at this DPI.
+void expectLaidOutAt(const RunningWindow& w, int dpi) {
+    SCOPED_TRACE(dpi);
+    RECT client;
+    GetClientRect(w.window(), &client);
+    EXPECT_EQ(client.right, pixelsAt(kForm1.clientWidthTwips, dpi));
+    EXPECT_EQ(client.bottom, pixelsAt(kForm1.clientHeightTwips, dpi));
+    for (const ControlLayout& layout : kForm1Controls) {
+        SCOPED_TRACE(std::string(layout.name));
+        RECT box;
+        GetWindowRect(w.control(layout.id), &box);
+        MapWindowPoints(nullptr, w.window(), reinterpret_cast<POINT*>(&box), 2);
+        EXPECT_EQ(box.left, pixelsAt(layout.box.left, dpi));
+        EXPECT_EQ(box.top, pixelsAt(layout.box.top, dpi));
+        EXPECT_EQ(box.right - box.left, pixelsAt(layout.box.width, dpi));
+        EXPECT_EQ(box.bottom - box.top, pixelsAt(layout.box.height, dpi));
+    }
+}
+
+// Wine's screen DPI for the programs started after it is set; 0 takes the value away.
+void setLogPixels(DWORD dpi) {
+    HKEY desktop = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
+                    nullptr, &desktop, nullptr);
+    if (dpi == 0) {
+        RegDeleteValueW(desktop, L"LogPixels");
+    } else {
+        RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                       sizeof dpi);
+    }
+    RegCloseKey(desktop);
+}
+
 TEST(Win32Window, StartsAsDesigned) {
     Pass pass(",", 1254, {});
     RunningWindow& w = *pass.window;
@@ -80,22 +113,10 @@ TEST(Win32Window, StartsAsDesigned) {
     const HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    RECT client;
-    GetClientRect(w.window(), &client);
-    EXPECT_EQ(client.right, pixelsAt(kForm1.clientWidthTwips, dpi));
-    EXPECT_EQ(client.bottom, pixelsAt(kForm1.clientHeightTwips, dpi));
-
+    expectLaidOutAt(w, dpi);
     for (const ControlLayout& layout : kForm1Controls) {
-        SCOPED_TRACE(std::string(layout.name));
-        RECT box;
-        GetWindowRect(w.control(layout.id), &box);
-        MapWindowPoints(nullptr, w.window(), reinterpret_cast<POINT*>(&box), 2);
-        EXPECT_EQ(box.left, pixelsAt(layout.box.left, dpi));
-        EXPECT_EQ(box.top, pixelsAt(layout.box.top, dpi));
-        EXPECT_EQ(box.right - box.left, pixelsAt(layout.box.width, dpi));
-        EXPECT_EQ(box.bottom - box.top, pixelsAt(layout.box.height, dpi));
         if (layout.id != Control::mesaj) {
-            EXPECT_EQ(w.text(layout.id), layout.caption);
+            EXPECT_EQ(w.text(layout.id), layout.caption) << layout.name;
         }
     }
     EXPECT_EQ(w.text(Control::mesaj), texts::kStartMessage);
@@ -196,6 +217,58 @@ TEST(Win32Window, WritesBothFilesByteForByte) {
         };
         EXPECT_EQ(pass.logLines(), shown);
     }
+}
+
+// The shipped program takes no script: with one named all the same, the open button shows
+// Windows' own Open dialog, whose library is loaded only then, and nothing is logged.
+TEST(WindowPass, TheShippedProgramShowsTheSystemsDialogWhateverTheEnvironment) {
+    ScratchFolder folder;
+    const std::wstring log = folder / L"log.txt";
+    writeBytes(folder / L"script.txt",
+               "log=" + narrow(log) + "\nanswer=" + narrow(folder / L"x") + "\n");
+    RunningWindow window(widen(VORNELIK_SHIPPED_PROGRAM), folder / L"script.txt");
+    DWORD process = 0;
+    GetWindowThreadProcessId(window.window(), &process);
+    // Posted: the dialog runs its own loop until it is closed.
+    PostMessageW(window.control(Control::Command2), BM_CLICK, 0, 0);
+    HWND dialog = nullptr;
+    for (int waited = 0; dialog == nullptr && waited < 30000; waited += 50) {
+        Sleep(50);
+        for (HWND candidate = FindWindowW(L"#32770", nullptr); candidate != nullptr;
+             candidate = FindWindowExW(nullptr, candidate, L"#32770", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(candidate, &owner);
+            if (owner == process && IsWindowVisible(candidate)) {
+                dialog = candidate;
+            }
+        }
+    }
+    ASSERT_NE(dialog, nullptr);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    for (int waited = 0; IsWindow(dialog) && waited < 30000; waited += 50) {
+        Sleep(50);
+    }
+    EXPECT_EQ(window.close(), 0u);
+    EXPECT_EQ(GetFileAttributesW(log.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Started at 96 and at 144 DPI, then moved to a monitor of the other: laid out from the same
+// table each time.
+TEST(Win32Window, FollowsTheTableAtEachDpi) {
+    for (const int dpi : {96, 144}) {
+        setLogPixels(static_cast<DWORD>(dpi));
+        Pass pass(",", 1254, {});
+        RunningWindow& w = *pass.window;
+        expectLaidOutAt(w, dpi);
+        const int other = dpi == 96 ? 144 : 96;
+        RECT suggested;
+        GetWindowRect(w.window(), &suggested);
+        SendMessageW(w.window(), WM_DPICHANGED, MAKEWPARAM(other, other),
+                     reinterpret_cast<LPARAM>(&suggested));
+        expectLaidOutAt(w, other);
+        EXPECT_EQ(w.close(), 0u);
+    }
+    setLogPixels(0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -35,12 +36,48 @@ TEST(WindowsFileSystem, readsAnEmptyFileAsNoBytes) {
     EXPECT_TRUE(files.readAll(narrow(path), 100).empty());
 }
 
-TEST(WindowsFileSystem, failsForAMissingFileAndForAFolder) {
+// Every failure names the sound and says why, in the words that fit it.
+TEST(WindowsFileSystem, aSoundThatCannotBeReadIsNamedWithItsReason) {
     const ScratchFolder folder;
+    // Sparse: a sound a 32-bit program cannot hold, costing no disk.
+    const std::wstring huge = folder / L"büyük.wav";
+    const HANDLE file = CreateFileW(huge.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    LARGE_INTEGER length;
+    length.QuadPart = 3LL << 29;  // 1.5 GiB
+    SetFilePointerEx(file, length, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+    struct ReasonCase {
+        std::wstring path;
+        const char* reason;
+    };
+    const ReasonCase cases[] = {
+        {folder / L"yok.wav", ": "},
+        {folder / L"", ": it is a directory"},
+        {folder / L".", ": it is a directory"},
+    };
+    std::vector<ReasonCase> all(std::begin(cases), std::end(cases));
+    if (sizeof(void*) == 4) {  // a 64-bit test build has the room
+        all.push_back({huge, ": a sound of 1610612736 bytes does not fit in the program's memory"});
+    }
     WindowsFileSystem files(1252);
-    for (const std::wstring& path : {folder / L"yok.wav", folder / L""}) {
-        EXPECT_THROW(files.fileLength(narrow(path)), Failure);
-        EXPECT_THROW(files.readAll(narrow(path), 100), Failure);
+    for (const ReasonCase& c : all) {
+        SCOPED_TRACE(narrow(c.path));
+        for (const bool whole : {false, true}) {
+            try {
+                if (whole) {
+                    files.readAll(narrow(c.path), INT32_MAX);
+                } else {
+                    files.fileLength(narrow(c.path));
+                }
+                ADD_FAILURE() << "no failure";
+            } catch (const Failure& failure) {
+                const std::string message = failure.what();
+                EXPECT_NE(message.find(narrow(c.path) + c.reason), std::string::npos) << message;
+                EXPECT_NE(message.back(), ' ') << message;
+            }
+        }
     }
 }
 

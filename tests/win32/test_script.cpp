@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "win32/test_script.h"
+#include "test_script.h"
 
 #include "win32/windows_api.h"
 

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "win32/windows_api.h"
+
+#include "ui/common_dialog.h"
+#include "ui/locale_facts.h"
+#include "ui/message_box.h"
+
+namespace vornelik {
+
+// Form1 on its Win32 window until it is closed, on the system's files. The dialogs and message
+// boxes are Windows' own unless others are given; the window owns Windows' own ones.
+int runWindowProgram(HINSTANCE instance, int showCommand, LocaleFacts locale,
+                     CommonDialog* dialog = nullptr, MessageBox* messageBox = nullptr);
+
+}  // namespace vornelik
