@@ -176,7 +176,8 @@ std::vector<std::string> rangeExplanation(const SoundSurvey& survey) {
                 range.start + survey.budgets[0].tableBytes;  // good quality: one byte per value
             const auto last = static_cast<std::int64_t>(*range.lastSoundByte);
             if (range.shortened) {
-                lines.push_back("That is " + number(last - range.start) +
+                const auto first = static_cast<std::int64_t>(*range.firstSoundByte);
+                lines.push_back("That is " + number(last - first + 1) +
                                 " bytes, more than the chip holds: its table has room for " +
                                 number(kTableRoomBytes) +
                                 " bytes beside the program, so this range is the stretch of " +

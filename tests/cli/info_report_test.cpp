@@ -145,13 +145,13 @@ TEST(InfoReport, warnsAndExplainsWhatItFinds) {
          "vornelik-cli bas s.wav -o s.bas --start 0 --end 10",
          1},
         {"too large for the chip: the stretch that fits",
-         plainWave(filled(70000, 10)),
-         {"  That is 70000 bytes, more than the chip holds: its table has room for 65024 bytes "
-          "beside the program, so this range is the stretch of 65020 bytes, from byte 44 to byte "
-          "65063, that holds the most of the sound.",
+         plainWave(join({Bytes{10}, filled(99, 128), filled(70000, 10)})),
+         {"  That is 70100 bytes, more than the chip holds: its table has room for 65024 bytes "
+          "beside the program, so this range is the stretch of 65020 bytes, from byte 144 to "
+          "byte 65163, that holds the most of the sound.",
           "  good           65020  about 8.13 s    yes, 4 bytes spare",
           "  poor           32510  about 8.13 s    yes, 32514 bytes spare"},
-         "vornelik-cli bas s.wav -o s.bas --start 43 --end 65063",
+         "vornelik-cli bas s.wav -o s.bas --start 143 --end 65163",
          0},
     };
     for (const auto& c : cases) {
