@@ -52,10 +52,12 @@ if command -v Xvfb >/dev/null 2>&1 && command -v xprop >/dev/null 2>&1 &&
     server=$!
     head -c 400 /dev/zero >"$work/kapı.wav"
     sleep 1
-    DISPLAY=$display "$vornelik" "$work/kapı.wav" >/dev/null 2>&1 &
+    env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY="$display" "$vornelik" "$work/kapı.wav" \
+        >/dev/null 2>&1 &
     app=$!
     window=""
-    for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
+    # A sanitizer build on a busy machine may take some seconds to show it.
+    for _ in $(seq 60); do
         sleep 0.5
         window=$(DISPLAY=$display xwininfo -root -tree 2>/dev/null |
             sed -n 's/^ *\(0x[0-9a-f]*\) " *Vornelik".*/\1/p' | head -1)
