@@ -96,6 +96,18 @@ const char* basisName(RangeBasis basis) {
     return "";
 }
 
+const char* nextStepName(NextStep next) {
+    switch (next) {
+        case NextStep::writeProgram:
+            return "bas";
+        case NextStep::convertFirst:
+            return "convert";
+        case NextStep::nothing:
+            return "nothing";
+    }
+    return "";
+}
+
 const char* silenceRuleName(SilenceRule rule) {
     switch (rule) {
         case SilenceRule::unsignedByte:
@@ -163,7 +175,19 @@ std::vector<std::string> rangeExplanation(const SoundSurvey& survey) {
             const std::int64_t lastWritten =
                 range.start + survey.budgets[0].tableBytes;  // good quality: one byte per value
             const auto last = static_cast<std::int64_t>(*range.lastSoundByte);
-            if (lastWritten < last) {
+            if (range.shortened) {
+                const auto first = static_cast<std::int64_t>(*range.firstSoundByte);
+                lines.push_back("That is " + number(last - first + 1) +
+                                " bytes, more than the chip holds: its table has room for " +
+                                number(kTableRoomBytes) +
+                                " bytes beside the program, so this range is the stretch of " +
+                                number(kLongestRange) + " bytes, from byte " +
+                                number(range.start + 1) + " to byte " + number(range.end) +
+                                ", that holds the most of the sound.");
+            } else if (lastWritten == last - 1) {
+                lines.push_back(
+                    "The last byte of sound does not fill a table line and is left out.");
+            } else if (lastWritten < last) {
                 lines.push_back("The last " + number(last - lastWritten) +
                                 " bytes of sound do not fill a table line and are left out.");
             }
@@ -185,6 +209,11 @@ std::vector<std::string> rangeExplanation(const SoundSurvey& survey) {
                 "No samples were found: this is the whole file, header included, as "
                 "the window proposes it.");
             break;
+    }
+    if (range.shortened && range.basis != RangeBasis::sound) {
+        lines.push_back("That is more than the chip holds: this range is their first " +
+                        number(kLongestRange) +
+                        " bytes, as many whole lines as its table has room for.");
     }
     return lines;
 }
@@ -350,13 +379,13 @@ std::string shellQuotePath(std::string_view path) {
     return quoted + "'";
 }
 
-std::string programNameFor(std::string_view soundName) {
+std::string nameBeside(std::string_view soundName, std::string_view ending) {
     const std::size_t slash = soundName.find_last_of("/\\");
     const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
     const std::size_t dot = soundName.rfind('.');
     const bool hasExtension = dot != std::string_view::npos && dot > nameStart;
     std::string name(soundName.substr(0, hasExtension ? dot : soundName.size()));
-    name += ".bas";
+    name += ending;
     // Compared without case, as Windows names are, so the sound is never written over.
     const auto sameLetter = [](char a, char b) {
         const auto lower = [](char c) {
@@ -366,13 +395,26 @@ std::string programNameFor(std::string_view soundName) {
     };
     const bool same =
         std::equal(name.begin(), name.end(), soundName.begin(), soundName.end(), sameLetter);
-    return same ? std::string(soundName) + ".bas" : name;
+    return same ? std::string(soundName) + std::string(ending) : name;
 }
 
-std::string suggestedCommand(std::string_view fileName, const SuggestedRange& range) {
-    return "vornelik-cli bas " + shellQuotePath(fileName) + " -o " +
-           shellQuotePath(programNameFor(fileName)) + " --start " + number(range.start) +
-           " --end " + number(range.end);
+std::string programNameFor(std::string_view soundName) {
+    return nameBeside(soundName, ".bas");
+}
+
+std::optional<std::string> suggestedCommand(std::string_view fileName, const SoundSurvey& survey) {
+    switch (survey.next) {
+        case NextStep::writeProgram:
+            return "vornelik-cli bas " + shellQuotePath(fileName) + " -o " +
+                   shellQuotePath(programNameFor(fileName)) + " --start " +
+                   number(survey.range.start) + " --end " + number(survey.range.end);
+        case NextStep::convertFirst:
+            return "vornelik-cli convert " + shellQuotePath(fileName) + " -o " +
+                   shellQuotePath(nameBeside(fileName, "-8k.wav"));
+        case NextStep::nothing:
+            break;
+    }
+    return std::nullopt;
 }
 
 std::vector<std::string> playbackWarnings(const RiffWave& wave, const SoundSurvey& survey) {
@@ -487,7 +529,21 @@ std::string infoReportText(const InfoSubject& subject) {
          std::to_string(microsecondsPerValue(Quality::poor)) + " us in poor (DelayUS " +
          std::to_string(kGoodDelayMicroseconds) + " or " + std::to_string(kPoorDelayMicroseconds) +
          " plus the loop).");
-    line(suggestedCommand(subject.fileName, survey.range));
+    switch (survey.next) {
+        case NextStep::writeProgram:
+            break;
+        case NextStep::convertFirst:
+            line(
+                "The chip plays 8-bit 8000 Hz mono PCM: convert the file first; the report of "
+                "the result suggests its range.");
+            break;
+        case NextStep::nothing:
+            line("Nothing to write: the file holds nothing to play.");
+            break;
+    }
+    if (const auto command = suggestedCommand(subject.fileName, survey)) {
+        line(*command);
+    }
     return out;
 }
 
@@ -505,6 +561,7 @@ std::string infoReportJson(const InfoSubject& subject) {
         budgets.push_back(jsonBudget(budget));
     }
     const auto shown = subject.file.first(std::min(subject.file.size(), kRawBytesShown));
+    const std::optional<std::string> command = suggestedCommand(subject.fileName, survey);
 
     const std::string data =
         wave.data ? JsonObject()
@@ -530,6 +587,7 @@ std::string infoReportJson(const InfoSubject& subject) {
             .field("firstSoundByte", jsonOptional(range.firstSoundByte))
             .field("lastSoundByte", jsonOptional(range.lastSoundByte))
             .field("firstByteOutOfReach", jsonBool(range.firstByteOutOfReach))
+            .field("shortened", jsonBool(range.shortened))
             .field("silenceThreshold", std::to_string(kSilenceThreshold))
             .done();
     const std::string budget = JsonObject()
@@ -556,7 +614,8 @@ std::string infoReportJson(const InfoSubject& subject) {
                .field("warnings", jsonStrings(playbackWarnings(wave, survey)))
                .field("suggestion", suggestion)
                .field("budget", budget)
-               .field("command", jsonString(suggestedCommand(subject.fileName, range)))
+               .field("next", jsonString(nextStepName(survey.next)))
+               .field("command", command ? jsonString(*command) : "null")
                .done() +
            "\n";
 }

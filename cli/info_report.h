@@ -6,6 +6,7 @@
 // Plain text for people, JSON for scripts; both in English, file names left as given.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,7 +26,8 @@ struct InfoSubject {
     const SoundSurvey& survey;
 };
 
-// The human-readable report, lines ended by "\n". Its last line is the suggested command.
+// The human-readable report, lines ended by "\n". Its last line is the suggested command, when
+// there is one.
 std::string infoReportText(const InfoSubject& subject);
 
 // The same facts as one JSON object, ended by "\n".
@@ -38,8 +40,10 @@ std::string infoReport(std::string_view fileName, std::span<const std::uint8_t> 
 // for such samples.
 std::vector<std::string> playbackWarnings(const RiffWave& wave, const SoundSurvey& survey);
 
-// "vornelik-cli bas SOUND -o OUT.bas --start S --end E" for the range, quoted for a POSIX shell.
-std::string suggestedCommand(std::string_view fileName, const SuggestedRange& range);
+// What to run next, quoted for a POSIX shell: "vornelik-cli bas SOUND -o OUT.bas --start S
+// --end E" for the suggested range, "vornelik-cli convert SOUND -o SOUND-8k.wav" for samples the
+// chip cannot play as they are, nothing when there is nothing to play.
+std::optional<std::string> suggestedCommand(std::string_view fileName, const SoundSurvey& survey);
 
 // The sound's name with its extension replaced by ".bas" (kept beside it, never the sound itself).
 std::string programNameFor(std::string_view soundName);

@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/standard_output.h"
 #include "cli/window_run.h"
+#include "core/sound_survey.h"
 #include "ui/platform.h"
 
 namespace vornelik {
@@ -32,6 +33,12 @@ int writeOutput(const OutputOptions& options) {
 
     if (outcome.status == OutputOutcome::Status::written && request.output != "-") {
         std::cerr << "wrote " << request.output << '\n';
+    }
+    // Written all the same, as the window writes it; the chip will not take it.
+    if (outcome.status == OutputOutcome::Status::written && outcome.tableBytes > kTableRoomBytes) {
+        std::cerr << "warning: the table needs " << outcome.tableBytes
+                  << " bytes of program memory, but the PIC18F4620 has " << kTableRoomBytes
+                  << " beside the program (" << kFlashBytes << " less " << kProgramBytes << ")\n";
     }
     return reportOutcome(outcome);
 }

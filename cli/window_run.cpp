@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 
+#include "core/numeric_text.h"
 #include "headless/headless_dialogs.h"
 #include "headless/headless_window.h"
 #include "ui/main_window.h"
@@ -101,7 +102,13 @@ OutputOutcome runWindow(const OutputRequest& request, FileSystem& files, LocaleF
         outcome.status = OutputOutcome::Status::unwritableOutput;
         outcome.reason = reporting.lastFailure.empty() ? "cannot write " + request.output
                                                        : reporting.lastFailure;
+        return outcome;
     }
+    // The table's loop stops on its last line's last element, ten values (or, in poor quality,
+    // twenty bytes) a line after the start.
+    const std::int64_t startIndex = realToInteger(Val(window.text(Control::Text1)));
+    const std::int64_t step = request.quality == Quality::good ? 1 : 2;
+    outcome.tableBytes = (form.currentTableIndex() - startIndex) / step;
     return outcome;
 }
 

@@ -3,6 +3,7 @@
 
 // The window's own handlers, run on the headless face as a user would press the buttons.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,7 @@ struct OutputOutcome {
     Status status = Status::written;
     std::vector<std::string> messages;  // what the window would have shown in message boxes
     std::string reason;                 // what failed, for the user
+    std::int64_t tableBytes = 0;  // values in the written table, a byte of program memory each
 };
 
 // Opens the sound, types the offsets, presses the quality button, the check and the write

@@ -20,8 +20,13 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VORNELIK_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt's own dialog texts in Turkish, to match the program's.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+# The window's icon is SVG, which Qt draws through the plugins of its SVG library; shlibdeps
+# cannot see a plugin.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6svg6)
+# The layout was measured with Liberation Sans, the face the window asks for when the designed
+# one is missing; Qt's own dialog texts in Turkish, to match the program's; the completion.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS bash-completion)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # CPack puts the summary above this as the synopsis line.
 string(JOIN "\n" CPACK_DEBIAN_PACKAGE_DESCRIPTION

@@ -66,23 +66,70 @@ std::int64_t oneBefore(std::int64_t offset) {
     return offset > 0 ? offset - 1 : 0;
 }
 
+std::int64_t roundUp(std::int64_t value, std::int64_t step) {
+    return (value + step - 1) / step * step;
+}
+
+// Both qualities' lines cover an even number of bytes, so one byte less for an odd length
+// loses nothing from either table and makes the poor quality's loop count whole.
+std::int64_t evenEnd(std::int64_t start, std::int64_t end) {
+    return (end - start) % 2 != 0 ? end - 1 : end;
+}
+
+// A range over samples that hold no sound, or were not looked at: all of them, as far as the
+// chip holds them.
+void coverWhole(SuggestedRange& range, std::int64_t start, std::int64_t end) {
+    range.start = start;
+    range.shortened = end - start > kLongestRange;
+    range.end = evenEnd(start, range.shortened ? start + kLongestRange : end);
+}
+
+// The start of the kLongestRange bytes after it that hold the most sound bytes, searched from
+// `from` to `to`; the earliest of equals.
+std::int64_t loudestStretch(std::span<const std::uint8_t> file, SilenceRule rule,
+                            std::int64_t sampleOffset, std::size_t sampleBytes, std::int64_t from,
+                            std::int64_t to) {
+    const auto loud = [&](std::int64_t at) {
+        const auto inSample = static_cast<std::size_t>(at - sampleOffset) % sampleBytes;
+        const std::uint8_t byte = file[static_cast<std::size_t>(at)];
+        return inSample == sampleBytes - 1 &&
+               !(rule == SilenceRule::unsignedByte ? silentByte(byte) : silentTopByte(byte));
+    };
+    std::int64_t count = 0;
+    for (std::int64_t at = from + 1; at <= from + kLongestRange; ++at) {
+        count += loud(at) ? 1 : 0;
+    }
+    std::int64_t best = from;
+    std::int64_t bestCount = count;
+    for (std::int64_t start = from + 1; start <= to; ++start) {
+        count += (loud(start + kLongestRange) ? 1 : 0) - (loud(start) ? 1 : 0);
+        if (count > bestCount) {
+            best = start;
+            bestCount = count;
+        }
+    }
+    return best;
+}
+
 SuggestedRange suggestRange(const SoundSurvey& survey, std::span<const std::uint8_t> file,
                             const std::optional<WaveFormat>& format) {
     SuggestedRange range;
     if (!survey.samplesOffset) {
         range.basis = RangeBasis::wholeFile;
-        range.start = 0;
-        range.end = static_cast<std::int64_t>(survey.fileSize);
+        coverWhole(range, 0, static_cast<std::int64_t>(survey.fileSize));
         return range;
     }
     const auto offset = static_cast<std::int64_t>(*survey.samplesOffset);
     const auto length = static_cast<std::int64_t>(survey.samplesLength);
     const std::int64_t lastSample = offset + length - 1;
+    const std::int64_t lowestStart = oneBefore(offset);  // the table begins with the first sample
 
     std::optional<SoundSpan> sound;
+    std::size_t sampleBytes = 1;
     if (survey.silenceRule != SilenceRule::none) {
-        const std::size_t sampleBytes =
-            survey.silenceRule == SilenceRule::unsignedByte ? 1 : (format->bitsPerSample + 7U) / 8U;
+        if (survey.silenceRule == SilenceRule::signedTopByte) {
+            sampleBytes = (format->bitsPerSample + 7U) / 8U;
+        }
         sound = findSound(
             file.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(length)),
             survey.silenceRule, sampleBytes);
@@ -90,8 +137,7 @@ SuggestedRange suggestRange(const SoundSurvey& survey, std::span<const std::uint
     if (!sound) {
         range.basis =
             survey.silenceRule == SilenceRule::none ? RangeBasis::wholeData : RangeBasis::allSilent;
-        range.start = oneBefore(offset);
-        range.end = length > 0 ? lastSample : range.start;
+        coverWhole(range, lowestStart, length > 0 ? lastSample : lowestStart);
         return range;
     }
 
@@ -102,12 +148,48 @@ SuggestedRange suggestRange(const SoundSurvey& survey, std::span<const std::uint
     range.lastSoundByte = static_cast<std::uint64_t>(last);
     range.firstByteOutOfReach = first == 0;
     range.start = oneBefore(first);
-    // Only whole lines are written: reach the line that holds the last sound byte when the
-    // samples go on that far (the bytes added are silent); otherwise the last line stops short.
-    const std::int64_t lines = (last - range.start + kValuesPerLine - 1) / kValuesPerLine;
-    const std::int64_t wholeEnd = range.start + lines * kValuesPerLine;
-    range.end = wholeEnd <= lastSample ? wholeEnd : last;
+    const std::int64_t span = last - range.start;
+    if (span > kLongestRange) {
+        range.shortened = true;
+        range.start = loudestStretch(file, survey.silenceRule, offset, sampleBytes, range.start,
+                                     last - kLongestRange);
+        range.end = range.start + kLongestRange;
+        return range;
+    }
+    // Whole lines in both qualities, else in good quality, taking the bytes added from the
+    // silence after the sound, or else before it.
+    for (const std::int64_t line : {2 * kValuesPerLine, kValuesPerLine}) {
+        const std::int64_t whole = roundUp(span, line);
+        if (range.start + whole <= lastSample) {
+            range.end = range.start + whole;
+            return range;
+        }
+        if (lastSample - whole >= lowestStart) {
+            range.start = lastSample - whole;
+            range.end = lastSample;
+            return range;
+        }
+    }
+    // The samples are too short for a whole last line: it stops short of the sound's end.
+    range.end = evenEnd(range.start, last);
     return range;
+}
+
+bool chipsOwnFormat(const WaveFormat& format) {
+    return format.encoding() == wave_tag::pcm && format.channels == 1 &&
+           format.bitsPerSample == 8 && format.blockAlign == 1 &&
+           format.sampleRate == static_cast<std::uint32_t>(kPlayedBytesPerSecond);
+}
+
+NextStep nextStep(const SoundSurvey& survey, const RiffWave& wave) {
+    if (survey.range.basis == RangeBasis::allSilent ||
+        survey.range.basis == RangeBasis::wholeFile) {
+        return NextStep::nothing;
+    }
+    if (wave.isRiffWave && wave.format && !chipsOwnFormat(*wave.format)) {
+        return NextStep::convertFirst;
+    }
+    return NextStep::writeProgram;
 }
 
 }  // namespace
@@ -158,6 +240,7 @@ SoundSurvey surveySound(std::span<const std::uint8_t> file, const RiffWave& wave
     survey.range = suggestRange(survey, file, wave.format);
     survey.budgets = {flashBudget(Quality::good, survey.range.start, survey.range.end),
                       flashBudget(Quality::poor, survey.range.start, survey.range.end)};
+    survey.next = nextStep(survey, wave);
     return survey;
 }
 

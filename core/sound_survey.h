@@ -31,6 +31,14 @@ inline constexpr std::int64_t kFlashBytes = 65536;
 // choices.
 inline constexpr std::int64_t kProgramBytes = 512;
 
+// Program memory left for the sample table, one byte a value.
+inline constexpr std::int64_t kTableRoomBytes = kFlashBytes - kProgramBytes;
+
+// The longest range whose good-quality table fits beside the program and whose length is a
+// whole number of lines in both qualities (lines of ten values cover 10 bytes in good quality,
+// 20 in poor).
+inline constexpr std::int64_t kLongestRange = kTableRoomBytes / 20 * 20;
+
 // Time the generated program spends per value: the DelayUS of its quality plus the loop's own
 // work (the Word loop, CRead and the PORTB write), about 25 instructions at 4 MHz, that is one
 // microsecond each. Good quality thus plays about 8000 values a second, poor quality 4000.
@@ -57,10 +65,20 @@ enum class RangeBasis : std::uint8_t {
     wholeFile,  // no samples were found: the whole file, as the window proposes it
 };
 
+// What the user is best told to do next with the file.
+enum class NextStep : std::uint8_t {
+    writeProgram,  // `bas` with the suggested range
+    convertFirst,  // the samples are not 8-bit 8 kHz mono PCM: `convert` them first
+    nothing,       // there is nothing to play
+};
+
 // The offsets to type into the start and end boxes. The table begins with the element one place
 // after the start (two for poor quality) and holds whole lines of ten values up to the end, so
-// start is one before the first byte wanted, and end is moved forward into the following silence
-// when that makes the last good-quality line whole.
+// start is one before the first byte wanted. The length end - start is always even, so that the
+// poor quality's loop count (half of it) is a whole number; where the samples allow, it is a
+// multiple of 20, so that both qualities' tables end on whole lines, reached by moving the end
+// into the following silence or else the start into the preceding one. It is never longer than
+// kLongestRange, so that the table fits the chip.
 struct SuggestedRange {
     std::int64_t start = 0;
     std::int64_t end = 0;
@@ -69,6 +87,9 @@ struct SuggestedRange {
     std::optional<std::uint64_t> lastSoundByte;
     // The sound begins at the file's first byte, which no start offset can put in the table.
     bool firstByteOutOfReach = false;
+    // The stretch the range was to cover is longer than kLongestRange: the range is the stretch
+    // of that length that holds the most sound bytes (for the whole samples: their beginning).
+    bool shortened = false;
 };
 
 // What the sample table of one quality costs for a range.
@@ -93,6 +114,7 @@ struct SoundSurvey {
     std::optional<double> durationSeconds;  // at the file's own rate (8000 bytes/s when headerless)
     SuggestedRange range;
     std::array<QualityBudget, 2> budgets;  // good, then poor, for range
+    NextStep next = NextStep::nothing;
 };
 
 // Surveys a whole file with the structure readRiffWave found in it.

@@ -94,6 +94,18 @@ expect 0 "info as JSON" -- "$cli" info --json "$work/sound.wav"
 contains "$work/out" "{" "info as JSON"
 expect 3 "info on a missing file" -- "$cli" info "$work/missing.wav"
 
+# A table larger than the chip's program memory beside the program: written all the same, with
+# a warning; one that fits draws none.
+head -c 65100 /dev/zero | tr '\0' '\377' >"$work/long.raw"
+expect 0 "a table too large for the chip" -- "$cli" bas "$work/long.raw" -o "$work/long.bas"
+contains "$work/err" "warning: the table needs 65100 bytes of program memory, but the PIC18F4620 has 65024 beside the program" "the fit warning"
+contains "$work/long.bas" "For sayi=0 To 65100 Step 1 " "written all the same"
+expect 0 "a table that fits" -- "$cli" inc "$work/long.raw" -o - --quality poor
+if grep -q warning "$work/err"; then
+    echo "FAIL: a warning for a table that fits"
+    failures=$((failures + 1))
+fi
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures failed"
     exit 1

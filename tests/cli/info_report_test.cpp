@@ -65,13 +65,15 @@ TEST(InfoReport, warnsAndExplainsWhatItFinds) {
         {"8-bit 8 kHz mono",
          good,
          {"Format: PCM, 1 channel, 8000 Hz, 8 bits (block align 1; \"fmt \" chunk of 16 bytes)"},
-         "vornelik-cli bas s.wav -o s.bas --start 53 --end 83",
+         "vornelik-cli bas s.wav -o s.bas --start 53 --end 93",
          0},
         {"44.1 kHz",
-         riffWave({fmt16({1, 1, 44100, 8}), chunk("data", filled(8, 128))}),
+         riffWave({fmt16({1, 1, 44100, 8}), chunk("data", filled(8, 10))}),
          {"Warning: The file holds 44100 bytes a second and the chip plays about 8000, so it will "
-          "play 5.5 times too slow."},
-         "vornelik-cli bas s.wav -o s.bas --start 43 --end 51",
+          "play 5.5 times too slow.",
+          "The chip plays 8-bit 8000 Hz mono PCM: convert the file first; the report of the "
+          "result suggests its range."},
+         "vornelik-cli convert s.wav -o s-8k.wav",
          1},
         {"16-bit",
          riffWave({fmt16({1, 1, 8000, 16}), chunk("data", filled(8, 0))}),
@@ -81,26 +83,26 @@ TEST(InfoReport, warnsAndExplainsWhatItFinds) {
           "play 2 times too slow.",
           "  The samples are silent throughout (silent: each sample's top byte within 2 of 0): "
           "this is all of them."},
-         "vornelik-cli bas s.wav -o s.bas --start 43 --end 51",
+         "Nothing to write: the file holds nothing to play.",
          2},
         {"stereo at 4 kHz",
          riffWave({fmt16({1, 2, 4000, 8}), chunk("data", filled(8, 128))}),
          {"Warning: 2 channels: the chip plays their samples one after another as a single "
           "sound."},
-         "vornelik-cli bas s.wav -o s.bas --start 43 --end 51",
+         "Nothing to write: the file holds nothing to play.",
          1},
         {"mono at 4 kHz",
          riffWave({fmt16({1, 1, 4000, 8}), chunk("data", filled(8, 128))}),
          {"Warning: The file holds 4000 bytes a second and the chip plays about 8000, so it will "
           "play 2 times too fast."},
-         "vornelik-cli bas s.wav -o s.bas --start 43 --end 51",
+         "Nothing to write: the file holds nothing to play.",
          1},
         {"mu-law",
          riffWave({fmt16({7, 1, 8000, 8}), chunk("data", filled(8, 1))}),
          {"Warning: The samples are coded as mu-law: the chip plays the bytes as they are, so they "
           "will sound as noise.",
           "  Silence is not looked for in samples of this format: this is all of them."},
-         "vornelik-cli bas s.wav -o s.bas --start 43 --end 51",
+         "vornelik-cli convert s.wav -o s-8k.wav",
          1},
         {"cut inside a chunk header",
          Bytes(good.begin(), good.begin() + 40),
@@ -110,15 +112,15 @@ TEST(InfoReport, warnsAndExplainsWhatItFinds) {
           "First bytes: 52 49 46 46 56 00 00 00 57 41 56 45 66 6d 74 20",
           "  No samples were found: this is the whole file, header included, as the window "
           "proposes it."},
-         "vornelik-cli bas s.wav -o s.bas --start 0 --end 40",
+         "Nothing to write: the file holds nothing to play.",
          0},
         {"data larger than the file",
          Bytes(good.begin(), good.begin() + 70),
          {"Data: 26 bytes at offset 44 (50 declared; the file ends early)",
           "Problem: The \"data\" chunk at offset 36 declares 50 bytes but only 26 are present: "
           "the file ends early.",
-          "  The last 6 bytes of sound do not fill a table line and are left out."},
-         "vornelik-cli bas s.wav -o s.bas --start 53 --end 69",
+          "Suggested range: start 49, end 69"},
+         "vornelik-cli bas s.wav -o s.bas --start 49 --end 69",
          0},
         {"not RIFF",
          join({filled(3, 128), counting(20)}),
@@ -133,19 +135,23 @@ TEST(InfoReport, warnsAndExplainsWhatItFinds) {
          {},
          {"Size: 0 bytes", "First bytes: (none)",
           "  The samples hold no bytes: there is nothing to play."},
-         "vornelik-cli bas s.wav -o s.bas --start 0 --end 0",
+         "Nothing to write: the file holds nothing to play.",
          1},
         {"sound at the first byte",
          counting(12),
          {"  The sound begins at the file's first byte, which the table cannot hold: it starts "
-          "one byte after the start offset."},
-         "vornelik-cli bas s.wav -o s.bas --start 0 --end 11",
+          "one byte after the start offset.",
+          "  The last byte of sound does not fill a table line and is left out."},
+         "vornelik-cli bas s.wav -o s.bas --start 0 --end 10",
          1},
-        {"too large for the chip",
-         plainWave(filled(70000, 10)),
-         {"  good           70000  about 8.75 s    no, 4976 bytes over",
-          "  poor           35000  about 8.75 s    yes, 30024 bytes spare"},
-         "vornelik-cli bas s.wav -o s.bas --start 43 --end 70043",
+        {"too large for the chip: the stretch that fits",
+         plainWave(join({Bytes{10}, filled(99, 128), filled(70000, 10)})),
+         {"  That is 70100 bytes, more than the chip holds: its table has room for 65024 bytes "
+          "beside the program, so this range is the stretch of 65020 bytes, from byte 144 to "
+          "byte 65163, that holds the most of the sound.",
+          "  good           65020  about 8.13 s    yes, 4 bytes spare",
+          "  poor           32510  about 8.13 s    yes, 32514 bytes spare"},
+         "vornelik-cli bas s.wav -o s.bas --start 143 --end 65163",
          0},
     };
     for (const auto& c : cases) {
@@ -179,24 +185,25 @@ TEST(InfoReport, givesTheSameFactsAsJson) {
         R"("warnings":["The file is not RIFF WAVE: every byte is taken as an 8-bit sample, )"
         R"(header or not."],)"
         R"("suggestion":{"start":1,"end":11,"basis":"sound","firstSoundByte":2,"lastSoundByte":3,)"
-        R"("firstByteOutOfReach":false,"silenceThreshold":2},)"
+        R"("firstByteOutOfReach":false,"shortened":false,"silenceThreshold":2},)"
         R"("budget":{"flashBytes":65536,"programBytes":512,"qualities":[)"
         R"({"quality":"good","tableLines":1,"tableBytes":10,"playedValues":11,)"
         R"("microsecondsPerValue":125,"secondsPlayed":0.001375,"fits":true,"spareBytes":65014},)"
         R"({"quality":"poor","tableLines":0,"tableBytes":0,"playedValues":6,)"
         R"("microsecondsPerValue":250,"secondsPlayed":0.001500,"fits":true,"spareBytes":65024}]},)"
-        R"("command":"vornelik-cli bas raw.pcm -o raw.bas --start 1 --end 11"})"
+        R"("next":"bas","command":"vornelik-cli bas raw.pcm -o raw.bas --start 1 --end 11"})"
         "\n");
 
     const Bytes wave = riffWave({fmt40({1, 2, 44100, 16}, 1, 16, 3), chunk("da\nt", {1, 2, 3}),
-                                 chunk("data", filled(4, 0))});
+                                 chunk("data", filled(4, 0x40))});
     const std::string json = infoReport("ses\t\"1\"\\\xC3\xBC\xFF.wav", wave, true);
     for (const std::string fragment : {
              R"("file":"ses\t\"1\"\\ü\ufffd.wav")",
              R"("id":"da?t","idHex":"64610a74")",
              R"("encodingTag":1,"encoding":"PCM","channels":2,"sampleRate":44100)",
              R"("validBitsPerSample":16,"channelMask":3,"standardSubFormat":true)",
-             R"("command":"vornelik-cli bas 'ses\t\"1\"\\ü\ufffd.wav')",
+             R"("next":"convert","command":"vornelik-cli convert 'ses\t\"1\"\\ü\ufffd.wav' )"
+             R"(-o 'ses\t\"1\"\\ü\ufffd-8k.wav'")",
          }) {
         EXPECT_NE(json.find(fragment), std::string::npos) << fragment << "\n" << json;
     }

@@ -75,29 +75,29 @@ TEST(SoundSurvey, suggestsTheRangeFromTheFirstToTheLastSoundByte) {
          riffWave({fmt16(), chunk("LIST", filled(26, 'x')),
                    chunk("data", join({filled(10, kSilent), counting(20), filled(30, kSilent)}))}),
          RangeBasis::sound, 87, 107, 88, 107},
-        // No trailing silence: the last line cannot be made whole, the end stays on the last
-        // sound byte and the table stops short of it.
+        // No trailing silence: the start moves back into the silence before the sound to make
+        // the last line whole.
         {"sound up to the last byte", plainWave(join({filled(5, kSilent), counting(25)})),
-         RangeBasis::sound, 48, 73, 49, 73},
+         RangeBasis::sound, 43, 73, 49, 73},
         {"no silence at all", plainWave(counting(40)), RangeBasis::sound, 43, 83, 44, 83},
         {"threshold: 130 and 126 silent, 131 and 125 not",
-         plainWave(Bytes{130, 126, 131, 128, 125, 126, 130}), RangeBasis::sound, 45, 48, 46, 48},
+         plainWave(Bytes{130, 126, 131, 128, 125, 126, 130}), RangeBasis::sound, 45, 47, 46, 48},
         {"all silent", plainWave(join({filled(50, kSilent), filled(50, 130)})),
          RangeBasis::allSilent, 43, 143, std::nullopt, std::nullopt},
         {"empty data chunk", plainWave({}), RangeBasis::allSilent, 43, 43, std::nullopt,
          std::nullopt},
         {"headerless, sound from byte 0", join({counting(30), filled(20, kSilent)}),
-         RangeBasis::sound, 0, 30, 0, 29, true},
+         RangeBasis::sound, 0, 40, 0, 29, true},
         {"headerless, sound after silence", join({filled(7, kSilent), counting(12)}),
          RangeBasis::sound, 6, 18, 7, 18},
-        {"headerless, all silent", filled(64, 127), RangeBasis::allSilent, 0, 63, std::nullopt,
+        {"headerless, all silent", filled(64, 127), RangeBasis::allSilent, 0, 62, std::nullopt,
          std::nullopt},
         {"headerless, empty", {}, RangeBasis::allSilent, 0, 0, std::nullopt, std::nullopt},
         // 16-bit samples: silence is judged on each sample's top byte.
         {"16-bit, silence by the top byte",
          riffWave({fmt16({1, 1, 8000, 16}),
                    chunk("data", {0xFF, 0xFF, 0x00, 0x02, 0x00, 0x03, 0x00, 0xFD, 0xFF, 0xFE})}),
-         RangeBasis::sound, 47, 51, 48, 51},
+         RangeBasis::sound, 43, 53, 48, 51},
         {"float samples are not looked at",
          riffWave({fmt16({3, 1, 8000, 32}), chunk("data", filled(16, 0))}), RangeBasis::wholeData,
          43, 59, std::nullopt, std::nullopt},
@@ -106,7 +106,7 @@ TEST(SoundSurvey, suggestsTheRangeFromTheFirstToTheLastSoundByte) {
         {"data cut by the file's end",
          join({riffWave({fmt16()}, 1000), Bytes{'d', 'a', 't', 'a', 0, 4, 0, 0}, filled(3, kSilent),
                counting(15)}),
-         RangeBasis::sound, 46, 61, 47, 61},
+         RangeBasis::sound, 46, 60, 47, 61},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -149,6 +149,91 @@ TEST(SoundSurvey, suggestionTypedIntoTheWindowTablesTheSound) {
         EXPECT_EQ(static_cast<std::int64_t>(values.size()), s.budgets[0].tableBytes);
         EXPECT_EQ(static_cast<std::int64_t>(tableValues(file, Quality::poor, s.range).size()),
                   s.budgets[1].tableBytes);
+    }
+}
+
+// Whatever the silences around the sound, the range's length is even (the poor quality's loop
+// count is whole), and the tables reach the sound's last byte whenever the samples leave room for
+// a whole line of the quality.
+TEST(SoundSurvey, suggestsWholeCountsInBothQualities) {
+    for (const std::size_t lead : {0, 1, 5, 9, 19, 30}) {
+        for (const std::size_t trail : {0, 3, 9, 19, 30}) {
+            for (std::size_t length = 1; length <= 45; ++length) {
+                SCOPED_TRACE(std::to_string(lead) + " " + std::to_string(length) + " " +
+                             std::to_string(trail));
+                const SoundSurvey s = survey(plainWave(
+                    join({filled(lead, kSilent), counting(length, 10), filled(trail, kSilent)})));
+                const SuggestedRange& r = s.range;
+                const auto first = static_cast<std::int64_t>(*r.firstSoundByte);
+                const auto last = static_cast<std::int64_t>(*r.lastSoundByte);
+                EXPECT_EQ((r.end - r.start) % 2, 0);
+                EXPECT_GE(r.start, 43);
+                EXPECT_LE(r.end, static_cast<std::int64_t>(43 + lead + length + trail));
+                EXPECT_LT(r.start, first);
+                if (lead + trail >= 9) {
+                    EXPECT_GE(r.start + s.budgets[0].tableBytes, last);
+                }
+                if (lead + trail >= 19) {
+                    EXPECT_GE(r.start + 2 * s.budgets[1].tableBytes, last);
+                }
+                EXPECT_EQ(s.next, NextStep::writeProgram);
+            }
+        }
+    }
+}
+
+// A sound longer than the chip holds: the range is the longest that fits, over the stretch that
+// holds the most sound bytes.
+TEST(SoundSurvey, suggestsTheStretchThatFitsTheChip) {
+    Bytes sparse(30000, kSilent);
+    for (std::size_t i = 0; i < sparse.size(); i += 10) {
+        sparse[i] = 200;
+    }
+    const Bytes dense(70000, 200);
+    const SoundSurvey s =
+        survey(plainWave(join({filled(1000, kSilent), sparse, dense, sparse, filled(5, kSilent)})));
+    EXPECT_TRUE(s.range.shortened);
+    EXPECT_EQ(s.range.firstSoundByte, 44U + 1000);
+    EXPECT_EQ(s.range.start, 44 + 1000 + 30000 - 1);  // the dense part's first byte
+    EXPECT_EQ(s.range.end, s.range.start + kLongestRange);
+    EXPECT_EQ(kLongestRange, 65020);
+    EXPECT_TRUE(s.budgets[0].fits);
+    EXPECT_EQ(s.budgets[0].spareBytes, 4);
+
+    // Samples that hold no sound, or are not looked at, are cut to their beginning.
+    const SoundSurvey silent = survey(plainWave(filled(70001, kSilent)));
+    EXPECT_TRUE(silent.range.shortened);
+    EXPECT_EQ(silent.range.start, 43);
+    EXPECT_EQ(silent.range.end, 43 + kLongestRange);
+}
+
+TEST(SoundSurvey, tellsWhatToDoNext) {
+    const Bytes loud = filled(40, 10);
+    const struct {
+        const char* name;
+        Bytes file;
+        NextStep next;
+    } cases[] = {
+        {"8-bit 8 kHz mono", plainWave(loud), NextStep::writeProgram},
+        {"headerless", loud, NextStep::writeProgram},
+        {"no format: taken as 8-bit", riffWave({chunk("data", loud)}), NextStep::writeProgram},
+        {"44.1 kHz", riffWave({fmt16({1, 1, 44100, 8}), chunk("data", loud)}),
+         NextStep::convertFirst},
+        {"16-bit stereo", riffWave({fmt16({1, 2, 8000, 16}), chunk("data", loud)}),
+         NextStep::convertFirst},
+        {"stereo 8-bit", riffWave({fmt16({1, 2, 8000, 8}), chunk("data", loud)}),
+         NextStep::convertFirst},
+        {"float", riffWave({fmt16({3, 1, 8000, 32}), chunk("data", loud)}), NextStep::convertFirst},
+        {"silent", plainWave(filled(40, kSilent)), NextStep::nothing},
+        {"16-bit silent", riffWave({fmt16({1, 2, 44100, 16}), chunk("data", filled(40, 0))}),
+         NextStep::nothing},
+        {"empty data", plainWave({}), NextStep::nothing},
+        {"empty file", {}, NextStep::nothing},
+        {"no data chunk", riffWave({fmt16()}), NextStep::nothing},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(survey(c.file).next, c.next);
     }
 }
 

@@ -44,6 +44,7 @@ expect_gzip share/doc/vornelik/changelog.gz
 if [ "$with_cli" = 1 ]; then
     expect_executable bin/vornelik-cli
     expect_gzip share/man/man1/vornelik-cli.1.gz
+    expect_file share/bash-completion/completions/vornelik-cli
 fi
 
 # The desktop entry must start the installed program and show the installed icon.
@@ -54,6 +55,10 @@ if [ -f "$desktop" ]; then
     [ -x "$usr/bin/$exec_name" ] || fail "Exec=$exec_name is not an installed program"
     [ -f "$usr/share/icons/hicolor/scalable/apps/$icon_name.svg" ] ||
         fail "Icon=$icon_name has no installed icon"
+    # The window's WM_CLASS class is the application id (the window test checks the window).
+    [ "$(sed -n 's/^StartupWMClass=//p' "$desktop")" = "$app_id" ] ||
+        fail "StartupWMClass is not $app_id"
+    grep -qx 'Exec=vornelik %f' "$desktop" || fail "Exec does not pass the file"
 fi
 
 if command -v desktop-file-validate >/dev/null 2>&1; then

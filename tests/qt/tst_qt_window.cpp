@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "headless/headless_dialogs.h"
+#include "qt/opening_dialog.h"
 #include "qt/qt_dialogs.h"
 #include "qt/qt_translations.h"
 #include "qt/qt_window.h"
@@ -194,6 +195,35 @@ class QtWindowTest : public QObject {
         }
         listed.sort();
         QCOMPARE(listed, (QStringList{"KAYIT.WAV", "Ses.Wav", "a.wav"}));
+    }
+
+    // A sound named on the command line is opened by the open button's own steps: the window
+    // ends as it does when the same path is chosen in the dialog, for a sound and for a file
+    // that cannot be read.
+    void aSoundNamedAtStartOpensAsIfChosen() {
+        QTemporaryDir folder;
+        const QString sound = folder.filePath(QStringLiteral("kapı.wav"));
+        QFile file(sound);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(300, 'x')) == 300);
+        file.close();
+        for (const QString& path : {sound, folder.filePath(QStringLiteral("yok.wav"))}) {
+            Window chosen;
+            chosen.dialog.answer(path.toStdString());
+            static_cast<QPushButton*>(chosen[Control::Command2])->click();
+
+            OpeningDialog opening(path.toStdString());
+            CollectingMessageBox messages;
+            const auto files = makeSystemFileSystem(1254);
+            QtWindow started(opening, messages, *files, {",", 1254});
+            static_cast<QPushButton*>(started.control(Control::Command2))->click();
+
+            for (const ControlLayout& layout : kForm1Controls) {
+                QCOMPARE(started.text(layout.id), chosen.window.text(layout.id));
+                QCOMPARE(started.control(layout.id)->isEnabled(), chosen[layout.id]->isEnabled());
+            }
+            QCOMPARE(messages.prompts, chosen.messages.prompts);
+            QCOMPARE(started.form().currentSoundData(), chosen.window.form().currentSoundData());
+        }
     }
 
     void qtsOwnTextsAreTurkish() {
