@@ -5,6 +5,9 @@
 #                   the real window's among them, under Wine
 # make windows      cross-builds the 32-bit Windows programs in dist/ with mingw-w64
 # make run-windows  builds dist/vornelik.exe and opens its window under Wine
+# make windows-package       adds dist/vornelik-<version>-win32.zip and the installer
+#                            dist/vornelik-<version>-win32-setup.exe
+# make windows-package-test  installs, runs and uninstalls them in a fresh Wine prefix
 # make bench        builds optimised and runs the benchmarks
 # make package      builds the Debian package build/package/vornelik_<version>_<arch>.deb and
 #                   checks it with lintian when lintian is installed
@@ -21,7 +24,7 @@ FUZZ_DIR := build/fuzz
 SECONDS ?= 60
 
 .PHONY: run test bench package format packages release-build test-build fuzz windows \
-	windows-configure windows-test-build run-windows
+	windows-configure windows-test-build run-windows windows-package windows-package-test
 
 packages:
 	@sh tools/install-packages.sh
@@ -43,6 +46,13 @@ windows: windows-configure
 
 windows-test-build: windows-configure
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
+
+windows-package: windows-configure
+	cmake --build $(WINDOWS_DIR) -j $(JOBS) --target windows_package
+
+# Also run by `make test`, with the other Windows tests.
+windows-package-test: windows-test-build
+	cd $(WINDOWS_DIR) && ctest --output-on-failure -R '^windows_package_test$$'
 
 # A Wine prefix of its own, apart from the tests' one, which leaves windows unmanaged.
 run-windows: windows
