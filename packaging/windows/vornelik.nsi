@@ -48,6 +48,7 @@ VIAddVersionKey LegalCopyright "MIT License"
 
 !define MUI_ICON "${ICON}"
 !define MUI_ABORTWARNING
+!define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\vornelik.exe"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\README.txt"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
@@ -63,6 +64,12 @@ VIAddVersionKey LegalCopyright "MIT License"
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Turkish"
 
+LangString WelcomeText ${LANG_ENGLISH} \
+    "Setup will install Vornelik ${VERSION}, which turns a short 8-bit 8 kHz recording into \
+Proton BASIC code for a PIC18F4620.$\r$\n$\r$\n$_CLICK"
+LangString WelcomeText ${LANG_TURKISH} \
+    "Kurulum, kısa bir 8 bit 8 kHz ses kaydını PIC18F4620 için Proton BASIC koduna çeviren \
+Vornelik ${VERSION} programını kuracak.$\r$\n$\r$\n$_CLICK"
 LangString ShortcutComment ${LANG_ENGLISH} \
     "Turns a short recording into Proton BASIC code for a PIC18F4620"
 LangString ShortcutComment ${LANG_TURKISH} \

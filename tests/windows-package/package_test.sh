@@ -12,7 +12,7 @@ cmake=$1 version=$2 zip=$3 setup=$4 window_check=$5
 
 failures=0
 fail() {
-    echo "FAIL: $*" >&2
+    printf "FAIL: %s\n" "$*" >&2
     failures=$((failures + 1))
 }
 expect_equal() { # what, expected, actual
@@ -59,11 +59,14 @@ unix_path() { # C:\a\b -> the file in the prefix
     printf '%s' "$1" | sed "s|^C:|$WINEPREFIX/drive_c|; s|\\\\|/|g"
 }
 
-# The user's own default program for .wav files, which must outlive the install and uninstall.
+# The user's own default program for .wav files, which must outlive the install and uninstall,
+# and the machine's, which there is none of.
 wav_default=SomePlayer.wav
 wine reg add 'HKCU\Software\Classes\.wav' /ve /d "$wav_default" /f >/dev/null
 wav_default_now() {
-    value "$(query 'HKCR\.wav' /ve)" "(Default)"
+    printf '%s|%s' "$(value "$(query 'HKCU\Software\Classes\.wav' /ve)" "(Default)")" \
+        "$(value "$(query 'HKLM\Software\Classes\.wav' /ve)" "(Default)" |
+            sed 's/^(value not set)$//')"
 }
 user=$(id -un)
 uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Vornelik'
@@ -105,7 +108,7 @@ check_install() {
     query "$root\\$application_key\\SupportedTypes" | cut -f 1 | grep -qx '\.wav' ||
         fail "$mode: .wav is not among Open with's types"
     wine reg query "$root\\$open_with_key" >/dev/null 2>&1 || fail "$mode: not in .wav's Open with"
-    expect_equal "$mode: .wav's default program" "$wav_default" "$(wav_default_now)"
+    expect_equal "$mode: .wav's default programs" "$wav_default|" "$(wav_default_now)"
 
     expect_equal "$mode: vornelik-cli.exe --version" "vornelik-cli $version" \
         "$(wine "$folder\\vornelik-cli.exe" --version | tr -d '\r')"
@@ -123,7 +126,8 @@ check_install() {
     for key in "$uninstall_key" "$application_key" "$open_with_key"; do
         wine reg query "$root\\$key" >/dev/null 2>&1 && fail "$mode: $root\\$key is left"
     done
-    expect_equal "$mode: .wav's default program after" "$wav_default" "$(wav_default_now)"
+    expect_equal "$mode: .wav's default programs after" "$wav_default|" \
+        "$(wav_default_now)"
 }
 
 check_install "all users" "" HKLM 'C:\Program Files\Vornelik' \
