@@ -7,6 +7,9 @@
 # make windows      cross-builds the 32-bit Windows programs in build/windows with mingw-w64
 #                   and installs them into dist/
 # make run-windows  builds dist/vornelik.exe and opens its window under Wine
+# make windows-package       adds dist/vornelik-<version>-win32.zip and the installer
+#                            dist/vornelik-<version>-win32-setup.exe
+# make windows-package-test  installs, runs and uninstalls them in a fresh Wine prefix
 # make bench        builds optimised and runs the benchmarks, the Windows window's start among them
 # make package      builds the Debian package build/package/vornelik_<version>_<arch>.deb and
 #                   fails when lintian finds an error or a warning in it
@@ -24,7 +27,8 @@ FUZZ_DIR := build/fuzz
 SECONDS ?= 60
 
 .PHONY: run test bench package format deps release-build test-build fuzz windows \
-	windows-configure windows-test-build windows64-configure windows64-test-build windows-tests windows-bench run-windows
+	windows-configure windows-test-build windows64-configure windows64-test-build windows-tests \
+	windows-bench run-windows windows-package windows-package-test
 
 # Only run and test install packages; every other target uses what is there.
 deps:
@@ -69,6 +73,22 @@ windows-tests:
 	    $(MAKE) windows windows64-test-build && \
 	    cd $(WINDOWS64_DIR) && ctest --output-on-failure -j $(JOBS); \
 	fi
+
+# The downloads are made in the build folder and copied to dist/.
+windows-package: windows-configure
+	cmake --build $(WINDOWS_DIR) -j $(JOBS) --target windows_package
+	mkdir -p dist
+	cp $(WINDOWS_DIR)/vornelik-*-win32.zip $(WINDOWS_DIR)/vornelik-*-win32-setup.exe dist/
+
+# Also run by `make test`, with the other Windows tests; on the 64-bit build where the machine
+# runs no 32-bit code.
+windows-package-test:
+	@if sh tools/runs-32-bit-code.sh; then \
+	    $(MAKE) windows-test-build && dir=$(WINDOWS_DIR); \
+	else \
+	    $(MAKE) windows64-test-build && dir=$(WINDOWS64_DIR); \
+	fi && \
+	cd $$dir && ctest --output-on-failure -R '^windows_package_test$$'
 
 # A Wine prefix of its own, apart from the tests' one, which leaves windows unmanaged.
 run-windows: windows

@@ -9,7 +9,7 @@ libbenchmark-dev libsndfile1-dev libsamplerate0-dev fonts-liberation2 clang-form
 desktop-file-utils appstream libcli11-dev qt6-translations-l10n xxd time clang libclang-rt-14-dev \
 googletest g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 \
 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-wine wine32 wine64 xvfb xauth lintian libqt6svg6 bash-completion x11-utils python3"
+wine wine32 wine64 xvfb xauth lintian libqt6svg6 bash-completion x11-utils python3 nsis"
 
 missing=""
 for package in $packages; do
