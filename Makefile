@@ -61,6 +61,7 @@ bench: packages
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 	$(RELEASE_DIR)/bench/table_bench
 	sh bench/cli_bench.sh $(RELEASE_DIR)/cli/vornelik-cli
+	sh bench/convert_bench.sh $(RELEASE_DIR)/cli/vornelik-cli
 
 # Built with Debian's hardening flags, as a Debian package build would be.
 package: packages
