@@ -109,6 +109,7 @@ bench:
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 	$(RELEASE_DIR)/bench/table_bench
 	sh bench/cli_bench.sh $(RELEASE_DIR)/cli/vornelik-cli
+	sh bench/convert_bench.sh $(RELEASE_DIR)/cli/vornelik-cli
 	$(MAKE) windows-bench
 
 # The Windows window's start under Wine against a bare window with the same controls.

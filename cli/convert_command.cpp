@@ -4,16 +4,30 @@
 #include <CLI/CLI.hpp>
 #include <array>
 #include <charconv>
+#include <chrono>
+#include <cstdio>
 #include <iostream>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "cli/commands.h"
 #include "cli/info_report.h"
 #include "cli/replacing_file.h"
 #include "cli/sound_conversion.h"
+#include "core/pcm_wave_header.h"
 #include "core/riff.h"
 
 namespace vornelik {
 namespace {
+
+// Below this peak normalizing raises the noise more than 16 times, which is worth a warning.
+constexpr double kQuietPeak = 1.0 / 16;
+// Results longer than this (20 minutes) are not read back for the info report.
+constexpr std::int64_t kLongestReportedResult = 20 * 60 * kConvertedRate;
 
 struct ConvertOptions {
     std::string in;
@@ -30,16 +44,28 @@ std::string decimals(double value, int places) {
 
 std::string summary(const ConvertOptions& options, const ConversionReport& report,
                     const RiffWave& result) {
-    const double sourceSeconds =
-        static_cast<double>(report.sourceFrames) / std::max(report.sourceRate, 1);
+    const auto secondsAtSource = [&](std::int64_t frames) {
+        return static_cast<double>(frames) / std::max(report.sourceRate, 1);
+    };
+    const double sourceSeconds = secondsAtSource(report.sourceFrames);
     std::string text = "Converted " + options.in + " (" + report.sourceFormat + ", " +
                        std::to_string(report.sourceChannels) +
                        (report.sourceChannels == 1 ? " channel, " : " channels averaged, ") +
                        std::to_string(report.sourceRate) + " Hz, " + decimals(sourceSeconds, 3) +
                        " s)\n";
+    if (report.missingFrames > 0) {
+        text += "Warning: the input ends " + decimals(secondsAtSource(report.missingFrames), 3) +
+                " s (" + std::to_string(report.missingFrames) +
+                " frames) before its header says; what is there was converted.\n";
+    }
     text += "Peak: " + decimals(report.peak, 3) + " of full range";
     if (options.conversion.normalize) {
         text += ", scaled by " + decimals(report.gain, 3) + " to full range";
+    }
+    if (options.conversion.normalize && report.peak > 0 && report.peak < kQuietPeak) {
+        text += "\nWarning: the sound is quiet (peak " + decimals(report.peak, 4) +
+                "): normalizing raises its noise by the same factor, " + decimals(report.gain, 1) +
+                " times";
     }
     text += "\nClipped samples: " + std::to_string(report.clipped) + "\n";
     if (report.clipped > 0 && !options.conversion.normalize) {
@@ -62,14 +88,70 @@ std::string summary(const ConvertOptions& options, const ConversionReport& repor
     return text + "\n\n";
 }
 
+bool standardErrorIsTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(STDERR_FILENO) != 0;
+#endif
+}
+
+// "Converting: 42%" on one line of a terminal once the work has taken a second; the line ends
+// when the work does.
+class ProgressLine {
+  public:
+    void show(double share) {
+        const int percent = static_cast<int>(share * 100);
+        if (percent == shown_ ||
+            std::chrono::steady_clock::now() - start_ < std::chrono::seconds(1)) {
+            return;
+        }
+        shown_ = percent;
+        std::cerr << "\rConverting: " << percent << '%' << std::flush;
+    }
+    // The line, if shown, ends at 100% on success and where it stood on failure.
+    void finish() {
+        if (shown_ >= 0 && shown_ < 100) {
+            shown_ = 100;
+            std::cerr << "\rConverting: 100%";
+        }
+    }
+    ~ProgressLine() {
+        if (shown_ >= 0) {
+            std::cerr << '\n' << std::flush;
+        }
+    }
+
+  private:
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    int shown_ = -1;
+};
+
 int convert(const ConvertOptions& options) {
     ConversionReport report;
     try {
-        report =
-            convertSound(pathFromUtf8(options.in), pathFromUtf8(options.out), options.conversion);
+        ConversionOptions conversion = options.conversion;
+        std::optional<ProgressLine> progress;
+        if (standardErrorIsTerminal()) {
+            progress.emplace();
+            conversion.progress = [&progress](double share) { progress->show(share); };
+        }
+        report = convertSound(pathFromUtf8(options.in), pathFromUtf8(options.out), conversion);
+        if (progress) {
+            progress->finish();
+        }
     } catch (const ConversionError& failure) {
         std::cerr << failure.what() << '\n';
         return kInputOutput;
+    }
+    // The result's info report reads it whole, which is done only while that stays small.
+    if (report.samples > kLongestReportedResult) {
+        const RiffWave header = readRiffWave(
+            pcm8MonoWaveHeader(static_cast<std::uint32_t>(report.samples), kConvertedRate));
+        std::cout << summary(options, report, header) << "vornelik-cli info " << options.out
+                  << " reports on it.\n"
+                  << std::flush;
+        return std::cout ? kOk : kInputOutput;
     }
     const std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(options.out);
     if (!bytes) {

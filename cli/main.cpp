@@ -12,15 +12,7 @@
 #endif
 
 #ifndef VORNELIK_CONVERT
-#ifdef _WIN32
-constexpr const char* kNoConvert =
-    "convert is not in the Windows build: it needs libsndfile and libsamplerate, which Debian "
-    "does not provide for Windows. Convert recordings with the Linux build of vornelik-cli; plot "
-    "and preview work here.";
-#else
-constexpr const char* kNoConvert =
-    "convert is not in this build: it needs libsndfile and libsamplerate.";
-#endif
+constexpr const char* kNoConvert = "convert is not in this build: it needs libsndfile and libsoxr.";
 #endif
 
 int main(int argc, char** argv) {

@@ -6,17 +6,12 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/pcm8_wave_file.h"
 #include "cli/replacing_file.h"
 #include "cli/window_run.h"
 #include "core/sound_survey.h"
 #include "core/table_values.h"
 #include "ui/platform.h"
-
-#ifdef VORNELIK_CONVERT
-#include "cli/sound_conversion.h"
-#else
-#include "core/pcm_wave_header.h"
-#endif
 
 namespace vornelik {
 namespace {
@@ -66,22 +61,6 @@ class TableCapture : public FileSystem {
     std::unique_ptr<FileSystem> files_;
 };
 
-void writeWave(const std::string& name, const std::vector<std::uint8_t>& samples, int rate) {
-#ifdef VORNELIK_CONVERT
-    writePcm8Wave(pathFromUtf8(name), samples, rate);
-#else
-    // No libsndfile in this build: the 44-byte header it would write, then the samples.
-    const auto header = pcm8MonoWaveHeader(static_cast<std::uint32_t>(samples.size()),
-                                           static_cast<std::uint32_t>(rate));
-    std::string bytes(header.begin(), header.end());
-    bytes.append(samples.begin(), samples.end());
-    if (samples.size() % 2 == 1) {
-        bytes.push_back('\0');
-    }
-    writeWholeFile(name, bytes);
-#endif
-}
-
 int preview(const PreviewOptions& options) {
     OutputRequest request = options.request;
     request.quality = options.quality == "poor" ? Quality::poor : Quality::good;
@@ -99,7 +78,7 @@ int preview(const PreviewOptions& options) {
         request.quality == Quality::good ? kGoodDelayMicroseconds : kPoorDelayMicroseconds;
     const auto rate = static_cast<int>(std::lround(1e6 / (delay + options.loopCycles)));
     try {
-        writeWave(output, files.table.values(), rate);
+        writePcm8Wave(pathFromUtf8(output), files.table.values(), static_cast<std::uint32_t>(rate));
     } catch (const std::exception& failure) {
         std::cerr << failure.what() << '\n';
         return kInputOutput;

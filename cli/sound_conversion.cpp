@@ -1,19 +1,41 @@
 // SPDX-License-Identifier: MIT
 #include "cli/sound_conversion.h"
 
-#include <samplerate.h>
+#ifdef _WIN32
+#define ENABLE_SNDFILE_WINDOWS_PROTOTYPES 1  // sf_wchar_open, for names outside the code page
+#endif
 #include <sndfile.h>
+#include <soxr.h>
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <memory>
+#include <span>
+#include <string_view>
+#include <vector>
 
-#include "cli/replacing_file.h"
+#include "cli/pcm8_wave_file.h"
 #include "core/sound_survey.h"
 
 namespace vornelik {
 namespace {
+
+// Interleaved samples per block: a few hundred KiB whatever the channel count.
+constexpr std::size_t kBlockSamples = 1 << 16;
+
+std::string decimals(double value, int places) {
+    std::array<char, 64> text{};
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), value,
+                                      std::chars_format::fixed, places);
+    return {text.data(), result.ptr};
+}
+
+// 8000-Hz samples for `frames` frames at `rate`, rounded as SoX rounds the length.
+std::int64_t convertedLength(std::int64_t frames, int rate) {
+    return std::llround(static_cast<double>(frames) * kConvertedRate / rate);
+}
 
 struct SoundFileCloser {
     void operator()(SNDFILE* file) const { sf_close(file); }
@@ -31,138 +53,298 @@ std::string formatName(SNDFILE* file, int format) {
     return name(format & SF_FORMAT_TYPEMASK) + " / " + name(format & SF_FORMAT_SUBMASK);
 }
 
-// The whole sound as one channel, the average of all of them, 1 being full range.
-std::vector<float> readMono(const std::filesystem::path& in, ConversionReport& report) {
-    SF_INFO info{};
-    const SoundFile file(sf_open(in.c_str(), SFM_READ, &info));
-    if (!file) {
-        throw ConversionError("cannot read " + utf8Of(in) + ": " + sf_strerror(nullptr));
+// The frames a WAV or AIFF header promised beyond the end of the file. libsndfile reads such a
+// file as far as it goes and says so only in its log: "data : 529200 (should be 299956)", the
+// chunk's declared size and the bytes present.
+std::int64_t loggedShortfall(SNDFILE* file, std::int64_t presentFrames) {
+    std::vector<char> log(16384);
+    sf_command(file, SFC_GET_LOG_INFO, log.data(), static_cast<int>(log.size()));
+    const std::string_view text(log.data());
+    for (const std::string_view chunk : {"data : ", "SSND : "}) {
+        const std::size_t at = text.find(chunk);
+        if (at == std::string_view::npos) {
+            continue;
+        }
+        long long declared = 0;
+        long long present = 0;
+        const char* p = text.data() + at + chunk.size();
+        const char* end = text.data() + text.size();
+        auto read = std::from_chars(p, end, declared);
+        constexpr std::string_view kShould = " (should be ";
+        if (read.ec != std::errc() ||
+            std::string_view(read.ptr, end).substr(0, kShould.size()) != kShould) {
+            continue;
+        }
+        read = std::from_chars(read.ptr + kShould.size(), end, present);
+        if (read.ec == std::errc() && present > 0 && declared > present) {
+            return static_cast<std::int64_t>(static_cast<double>(declared - present) /
+                                             static_cast<double>(present) *
+                                             static_cast<double>(presentFrames));
+        }
     }
-    if (info.channels <= 0 || info.samplerate <= 0) {
-        throw ConversionError("cannot read " + utf8Of(in) + ": no channels or no sample rate");
-    }
-    report.sourceFormat = formatName(file.get(), info.format);
-    report.sourceRate = info.samplerate;
-    report.sourceChannels = info.channels;
+    return 0;
+}
 
-    constexpr sf_count_t kBlockFrames = 4096;
-    const auto channels = static_cast<std::size_t>(info.channels);
-    std::vector<float> block(static_cast<std::size_t>(kBlockFrames) * channels);
-    std::vector<float> mono;
-    sf_count_t read = 0;
-    while ((read = sf_readf_float(file.get(), block.data(), kBlockFrames)) > 0) {
-        for (sf_count_t frame = 0; frame < read; ++frame) {
-            const float* first = block.data() + static_cast<std::size_t>(frame) * channels;
+// The input, block by block, as one channel: the average of all of them, 1 being full range.
+class MonoDecoder {
+  public:
+    MonoDecoder(const std::filesystem::path& in, ConversionReport& report)
+        : name_(utf8Of(in)), report_(report) {
+#ifdef _WIN32
+        file_.reset(sf_wchar_open(in.c_str(), SFM_READ, &info_));
+#else
+        file_.reset(sf_open(in.c_str(), SFM_READ, &info_));
+#endif
+        if (!file_) {
+            throw ConversionError("cannot read " + name_ + ": " + sf_strerror(nullptr));
+        }
+        if (info_.channels <= 0 || info_.samplerate <= 0) {
+            throw ConversionError("cannot read " + name_ + ": no channels or no sample rate");
+        }
+        report.sourceFormat = formatName(file_.get(), info_.format);
+        report.sourceRate = info_.samplerate;
+        report.sourceChannels = info_.channels;
+        report.sourceFrames = 0;
+        const auto channels = static_cast<std::size_t>(info_.channels);
+        blockFrames_ = std::max<std::size_t>(1, kBlockSamples / channels);
+        block_.resize(blockFrames_ * channels);
+        mono_.resize(blockFrames_);
+    }
+
+    // The frames the header announces; a negative or absurd count is left unknown (0).
+    std::int64_t announcedFrames() const {
+        return info_.frames > 0 && info_.frames < SF_COUNT_MAX ? info_.frames : 0;
+    }
+
+    // The next block; empty at the end.
+    std::span<const float> next() {
+        const sf_count_t read =
+            sf_readf_float(file_.get(), block_.data(), static_cast<sf_count_t>(blockFrames_));
+        if (read <= 0) {
+            if (sf_error(file_.get()) != SF_ERR_NO_ERROR) {
+                throw ConversionError("cannot read " + name_ + ": " + sf_strerror(file_.get()));
+            }
+            report_.missingFrames = std::max(announcedFrames() - report_.sourceFrames,
+                                             loggedShortfall(file_.get(), report_.sourceFrames));
+            return {};
+        }
+        const auto channels = static_cast<std::size_t>(info_.channels);
+        for (std::size_t frame = 0; frame < static_cast<std::size_t>(read); ++frame) {
+            const float* first = block_.data() + frame * channels;
             double sum = 0;
             for (std::size_t c = 0; c < channels; ++c) {
                 sum += first[c];
             }
-            mono.push_back(static_cast<float>(sum / static_cast<double>(channels)));
+            if (!std::isfinite(sum)) {
+                refuse(first, report_.sourceFrames + static_cast<std::int64_t>(frame));
+            }
+            mono_[frame] = static_cast<float>(sum / static_cast<double>(channels));
+        }
+        report_.sourceFrames += read;
+        return std::span(mono_).first(static_cast<std::size_t>(read));
+    }
+
+    // The share of the announced frames read so far.
+    double share() const {
+        const std::int64_t all = announcedFrames();
+        return all > 0 ? std::min(1.0, static_cast<double>(report_.sourceFrames) /
+                                           static_cast<double>(all))
+                       : 0;
+    }
+
+  private:
+    // A sample that is not a number, or an infinite one, has no place in the sound: silence
+    // would hide it and it cannot be clipped to either end.
+    [[noreturn]] void refuse(const float* first, std::int64_t frame) const {
+        const float* bad =
+            std::find_if(first, first + info_.channels, [](float x) { return !std::isfinite(x); });
+        const std::string what = std::isnan(*bad) ? "is not a number" : "is infinite";
+        throw ConversionError(
+            "cannot convert " + name_ + ": the sample at " +
+            decimals(static_cast<double>(frame) / info_.samplerate, 6) + " s (frame " +
+            std::to_string(frame) +
+            (info_.channels > 1 ? ", channel " + std::to_string(bad - first + 1) : "") + ") " +
+            what + "; nothing was written");
+    }
+
+    std::string name_;
+    ConversionReport& report_;
+    SF_INFO info_{};
+    SoundFile file_;
+    std::size_t blockFrames_ = 0;
+    std::vector<float> block_;
+    std::vector<float> mono_;
+};
+
+// libsoxr at high quality, the resampler SoX itself uses, fed block by block; a sound already at
+// 8000 Hz passes untouched.
+class Resampler {
+  public:
+    explicit Resampler(int rate) : ratio_(static_cast<double>(kConvertedRate) / rate) {
+        if (rate == kConvertedRate) {
+            return;
+        }
+        const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
+        soxr_error_t error = nullptr;
+        soxr_.reset(soxr_create(rate, kConvertedRate, 1, &error, nullptr, &quality, nullptr));
+        if (error != nullptr) {
+            throw ConversionError(std::string("cannot resample: ") + error);
         }
     }
-    if (sf_error(file.get()) != SF_ERR_NO_ERROR) {
-        throw ConversionError("cannot read " + utf8Of(in) + ": " + sf_strerror(file.get()));
-    }
-    report.sourceFrames = static_cast<std::int64_t>(mono.size());
-    return mono;
-}
 
-std::vector<float> resample(std::vector<float> sound, int rate) {
-    if (rate == kConvertedRate || sound.empty()) {
-        return sound;
-    }
-    const double ratio = static_cast<double>(kConvertedRate) / rate;
-    std::vector<float> out(static_cast<std::size_t>(std::ceil(sound.size() * ratio)) + 64);
-    SRC_DATA data{};
-    data.data_in = sound.data();
-    data.input_frames = static_cast<long>(sound.size());
-    data.data_out = out.data();
-    data.output_frames = static_cast<long>(out.size());
-    data.src_ratio = ratio;
-    data.end_of_input = 1;
-    if (const int error = src_simple(&data, SRC_SINC_BEST_QUALITY, 1); error != 0) {
-        throw ConversionError(std::string("cannot resample: ") + src_strerror(error));
-    }
-    out.resize(static_cast<std::size_t>(data.output_frames_gen));
-    return out;
-}
-
-// Rounds to 8-bit unsigned samples, 128 being silence and 1 and 255 full range, so that the
-// scale is the same on both sides of the middle.
-std::vector<std::uint8_t> quantise(const std::vector<float>& sound, bool normalize,
-                                   ConversionReport& report) {
-    double peak = 0;
-    for (const float x : sound) {
-        peak = std::max(peak, std::abs(static_cast<double>(x)));
-    }
-    report.peak = peak;
-    const bool scale = normalize && peak > 0;
-    report.gain = scale ? 1 / peak : 1;
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(sound.size());
-    for (const float x : sound) {
-        double y = scale ? x / peak : x;  // a division puts the peak at exactly full range
-        if (std::abs(y) > 1) {
-            ++report.clipped;
-            y = std::clamp(y, -1.0, 1.0);
+    std::span<const float> push(std::span<const float> in) {
+        if (!soxr_) {
+            return in;
         }
-        bytes.push_back(static_cast<std::uint8_t>(128 + std::lround(y * 127)));
+        return run(in.data(), in.size());
     }
-    return bytes;
-}
 
-void trimSilence(std::vector<std::uint8_t>& bytes, ConversionReport& report) {
-    const auto sounding = [](std::uint8_t b) { return std::abs(int{b} - 128) > kSilenceThreshold; };
-    const auto first = std::find_if(bytes.begin(), bytes.end(), sounding);
-    const auto last = std::find_if(bytes.rbegin(), bytes.rend(), sounding).base();
-    report.trimmedStart = first - bytes.begin();
-    report.trimmedEnd = first == bytes.end() ? 0 : bytes.end() - last;
-    bytes =
-        first == bytes.end() ? std::vector<std::uint8_t>{} : std::vector<std::uint8_t>(first, last);
+    // What is still held back once the input has ended.
+    std::span<const float> finish() { return soxr_ ? run(nullptr, 0) : std::span<const float>(); }
+
+  private:
+    struct SoxrDeleter {
+        void operator()(soxr_t soxr) const { soxr_delete(soxr); }
+    };
+
+    // Runs until the input is used up, or with none until nothing more comes out.
+    std::span<const float> run(const float* in, std::size_t count) {
+        out_.resize(static_cast<std::size_t>(static_cast<double>(count) * ratio_) + 1024);
+        std::size_t made = 0;
+        while (true) {
+            std::size_t used = 0;
+            std::size_t done = 0;
+            if (const soxr_error_t error = soxr_process(
+                    soxr_.get(), in, count, &used, out_.data() + made, out_.size() - made, &done)) {
+                throw ConversionError(std::string("cannot resample: ") + error);
+            }
+            made += done;
+            if (in != nullptr) {
+                in += used;
+                count -= used;
+                if (count == 0) {
+                    break;
+                }
+            } else if (done == 0) {
+                break;
+            }
+            if (made == out_.size()) {
+                out_.resize(out_.size() * 2);
+            }
+        }
+        return std::span(out_).first(made);
+    }
+
+    double ratio_;
+    std::unique_ptr<std::remove_pointer_t<soxr_t>, SoxrDeleter> soxr_;
+    std::vector<float> out_;
+};
+
+// One pass over the input: decoded, averaged and resampled, each block of 8000-Hz samples handed
+// to `use`. The result has round(n · 8000 / rate) samples for n frames in.
+template <typename Use>
+void eachConvertedBlock(const std::filesystem::path& in, ConversionReport& report,
+                        const std::function<void(double)>& progress, Use use) {
+    MonoDecoder decoder(in, report);
+    const auto tooLong = [&](std::int64_t samples) {
+        return ConversionError("cannot convert " + utf8Of(in) + ": it would make " +
+                               std::to_string(samples) + " samples at 8000 Hz (" +
+                               decimals(static_cast<double>(samples) / 8000 / 3600, 1) +
+                               " hours), more than the " + std::to_string(kLongestConvertedSound) +
+                               " bytes the other commands read");
+    };
+    if (const std::int64_t announced =
+            convertedLength(decoder.announcedFrames(), report.sourceRate);
+        announced > kLongestConvertedSound) {
+        throw tooLong(announced);
+    }
+    Resampler resampler(report.sourceRate);
+    std::int64_t made = 0;
+    const auto hand = [&](std::span<const float> block) {
+        made += static_cast<std::int64_t>(block.size());
+        if (made > kLongestConvertedSound) {
+            throw tooLong(made);
+        }
+        use(block);
+    };
+    for (std::span<const float> block; !(block = decoder.next()).empty();) {
+        hand(resampler.push(block));
+        if (progress) {
+            progress(decoder.share());
+        }
+    }
+    const std::span<const float> rest = resampler.finish();
+    std::vector<float> tail(rest.begin(), rest.end());
+    // SoX's length: the resampler's last few samples cut off or made up with silence.
+    const std::int64_t wanted = convertedLength(report.sourceFrames, report.sourceRate);
+    tail.resize(static_cast<std::size_t>(std::max<std::int64_t>(wanted - made, 0)));
+    hand(tail);
 }
 
 }  // namespace
 
-void writePcm8Wave(const std::filesystem::path& out, const std::vector<std::uint8_t>& samples,
-                   int sampleRate) {
-    ReplacingFile target(out);
-    SF_INFO info{};
-    info.samplerate = sampleRate;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_U8;
-    SoundFile file(sf_open(target.temporary().c_str(), SFM_WRITE, &info));
-    if (!file) {
-        throw ConversionError("cannot write " + utf8Of(out) + ": " + sf_strerror(nullptr));
+std::uint8_t eightBitSample(double x, std::int64_t& clipped) {
+    const double b = 128 + std::round(128 * x);
+    if (b < 0 || b > 255) {
+        ++clipped;
+        return b < 0 ? 0 : 255;
     }
-    // Whole 16-bit values whose top byte is the sample: libsndfile keeps that byte as it is.
-    std::vector<short> wide(samples.size());
-    std::transform(samples.begin(), samples.end(), wide.begin(),
-                   [](std::uint8_t b) { return static_cast<short>((b - 128) * 256); });
-    const auto count = static_cast<sf_count_t>(wide.size());
-    if (sf_write_short(file.get(), wide.data(), count) != count) {
-        throw ConversionError("cannot write " + utf8Of(out) + ": " + sf_strerror(file.get()));
-    }
-    if (sf_close(file.release()) != 0) {
-        throw ConversionError("cannot write " + utf8Of(out) + ": closing failed");
-    }
-    try {
-        target.commit();
-    } catch (const std::runtime_error& failure) {
-        throw ConversionError(failure.what());
-    }
+    return static_cast<std::uint8_t>(b);
 }
 
 ConversionReport convertSound(const std::filesystem::path& in, const std::filesystem::path& out,
                               const ConversionOptions& options) {
     ConversionReport report;
-    std::vector<float> mono = readMono(in, report);  // sets the source rate
-    std::vector<float> sound = resample(std::move(mono), report.sourceRate);
-    std::vector<std::uint8_t> bytes = quantise(sound, options.normalize, report);
-    if (options.trimSilence) {
-        trimSilence(bytes, report);
+    const double passes = options.normalize ? 2 : 1;
+    const auto progressFrom = [&](double done) -> std::function<void(double)> {
+        if (!options.progress) {
+            return {};
+        }
+        return
+            [&options, done, passes](double share) { options.progress((done + share) / passes); };
+    };
+    // The peak before the samples: a second reading costs less than holding the 8000-Hz sound,
+    // 8 GiB as floats for the longest one, in memory or in a temporary file.
+    if (options.normalize) {
+        eachConvertedBlock(in, report, progressFrom(0), [&](std::span<const float> block) {
+            for (const float x : block) {
+                report.peak = std::max(report.peak, std::abs(static_cast<double>(x)));
+            }
+        });
+        // The peak lands on 1 or 255, the ends of the range on both sides of 128.
+        report.gain = report.peak > 0 ? 127 / (128 * report.peak) : 1;
     }
-    report.samples = static_cast<std::int64_t>(bytes.size());
-    writePcm8Wave(out, bytes, kConvertedRate);
+    try {
+        Pcm8WaveFile file(out, kConvertedRate);
+        std::vector<std::uint8_t> bytes;
+        std::uint64_t kept = 0;  // samples written up to the last that is not silent
+        bool sounding = !options.trimSilence;
+        eachConvertedBlock(in, report, progressFrom(passes - 1), [&](std::span<const float> block) {
+            bytes.clear();
+            for (const float x : block) {
+                report.peak = std::max(report.peak, std::abs(static_cast<double>(x)));
+                const std::uint8_t b = eightBitSample(report.gain * x, report.clipped);
+                const bool silent = std::abs(int{b} - 128) <= kSilenceThreshold;
+                if (!sounding && silent) {
+                    ++report.trimmedStart;
+                    continue;
+                }
+                sounding = true;
+                bytes.push_back(b);
+                if (!silent || !options.trimSilence) {
+                    kept = file.written() + bytes.size();
+                }
+            }
+            file.write(bytes);
+        });
+        report.trimmedEnd = static_cast<std::int64_t>(file.written() - kept);
+        report.samples = static_cast<std::int64_t>(kept);
+        file.commit(kept);
+    } catch (const ConversionError&) {
+        throw;
+    } catch (const std::runtime_error& failure) {
+        throw ConversionError(failure.what());
+    }
     return report;
 }
 

@@ -2,52 +2,60 @@
 #pragma once
 
 // Any recording libsndfile reads, made into the file the window expects: mono, 8000 Hz, 8-bit
-// unsigned PCM in a WAV file whose samples start at byte 44. libsndfile decodes and writes,
-// libsamplerate resamples; only the channel average, the gain and the rounding are our own.
+// unsigned PCM in a WAV file whose samples start at byte 44. libsndfile decodes, libsoxr
+// resamples; the channel average, the gain, the rounding and the trimming are our own. The sound
+// goes through in blocks, so memory does not grow with its length.
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 namespace vornelik {
 
 inline constexpr int kConvertedRate = 8000;
 
+// The longest sound the other commands read, in bytes, one per sample here.
+inline constexpr std::int64_t kLongestConvertedSound = 2147483647;
+
 struct ConversionOptions {
     bool normalize = false;    // scale the peak to full range before rounding to 8 bits
     bool trimSilence = false;  // drop leading and trailing samples within the silence threshold
+    // Told the share of the work done, 0 to 1, after each block.
+    std::function<void(double)> progress;
 };
 
 struct ConversionReport {
     std::string sourceFormat;  // as libsndfile names it, "WAV (Microsoft) / Signed 16 bit PCM"
     int sourceRate = 0;
     int sourceChannels = 0;
-    std::int64_t sourceFrames = 0;
-    double peak = 0;                // of the mono sound before any gain, 1 being full range
-    double gain = 1;                // applied by normalize
-    std::int64_t clipped = 0;       // samples beyond full range, set to the nearest end of it
-    std::int64_t trimmedStart = 0;  // silent samples dropped before the sound
-    std::int64_t trimmedEnd = 0;    // and after it
-    std::int64_t samples = 0;       // written, one byte each
+    std::int64_t sourceFrames = 0;   // read
+    std::int64_t missingFrames = 0;  // the header promised this many more than the file held
+    double peak = 0;                 // of the mono 8 kHz sound before any gain, 1 being full range
+    double gain = 1;                 // applied by normalize
+    std::int64_t clipped = 0;        // samples beyond the 8-bit range, set to its nearest end
+    std::int64_t trimmedStart = 0;   // silent samples dropped before the sound
+    std::int64_t trimmedEnd = 0;     // and after it
+    std::int64_t samples = 0;        // written, one byte each
     double seconds() const { return static_cast<double>(samples) / kConvertedRate; }
 };
 
-// What libsndfile or libsamplerate said when they could not go on.
+// Why the conversion could not go on: what libsndfile or libsoxr said, a sample that is not a
+// number, a result too long.
 class ConversionError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 
 // Converts `in` into `out`. `out` appears only when it is complete: nothing is created or
-// changed on failure. Throws ConversionError.
+// changed on failure. With normalize the input is read twice, first for the peak. Throws
+// ConversionError.
 ConversionReport convertSound(const std::filesystem::path& in, const std::filesystem::path& out,
                               const ConversionOptions& options);
 
-// Writes 8-bit unsigned mono PCM samples as a canonical 44-byte-header WAV file through
-// libsndfile, in place only when complete. Throws ConversionError.
-void writePcm8Wave(const std::filesystem::path& out, const std::vector<std::uint8_t>& samples,
-                   int sampleRate);
+// The 8-bit value of a sample, 1 being full range: 128 + round(128·x), the inverse of how an
+// 8-bit sample is read, (b − 128) / 128. Outside 0 to 255 it is clamped and `clipped` counted.
+std::uint8_t eightBitSample(double x, std::int64_t& clipped);
 
 }  // namespace vornelik

@@ -5,7 +5,7 @@
 set -eu
 
 packages="cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-libbenchmark-dev libsndfile1-dev libsamplerate0-dev fonts-liberation2 clang-format dpkg-dev file \
+libbenchmark-dev libsndfile1-dev libsoxr-dev sox fonts-liberation2 clang-format dpkg-dev file \
 desktop-file-utils appstream libcli11-dev qt6-translations-l10n xxd time clang libclang-rt-14-dev \
 googletest g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 \
 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
