@@ -6,11 +6,13 @@
 #include <charconv>
 #include <iostream>
 
+#include "cli/command_files.h"
 #include "cli/commands.h"
 #include "cli/info_report.h"
-#include "cli/replacing_file.h"
 #include "cli/sound_conversion.h"
 #include "core/riff.h"
+#include "core/utf8.h"
+#include "ui/platform.h"
 
 namespace vornelik {
 namespace {
@@ -54,8 +56,8 @@ std::string summary(const ConvertOptions& options, const ConversionReport& repor
             text += "Warning: the recording is silent throughout: nothing is left of it.\n";
         }
     }
-    text += "Wrote " + options.out + ": " + std::to_string(report.samples) + " samples, " +
-            decimals(report.seconds(), 3) + " s, 8000 Hz mono 8-bit unsigned PCM";
+    text += "Wrote " + readableName(options.out) + ": " + std::to_string(report.samples) +
+            " samples, " + decimals(report.seconds(), 3) + " s, 8000 Hz mono 8-bit unsigned PCM";
     if (result.data) {
         text += "; data offset " + std::to_string(result.data->offset);
     }
@@ -63,21 +65,28 @@ std::string summary(const ConvertOptions& options, const ConversionReport& repor
 }
 
 int convert(const ConvertOptions& options) {
+    // The WAV goes out as bytes: the code page is never used.
+    const std::unique_ptr<FileSystem> files = makeCommandLineFileSystem(1252);
+    if (refusesOutputOverInput(*files, options.in, options.out)) {
+        return kUsage;
+    }
     ConversionReport report;
+    std::string wave;
     try {
-        report =
-            convertSound(pathFromUtf8(options.in), pathFromUtf8(options.out), options.conversion);
+        wave = convertSound(std::filesystem::path(options.in), options.conversion, report);
     } catch (const ConversionError& failure) {
         std::cerr << failure.what() << '\n';
         return kInputOutput;
     }
-    const std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(options.out);
-    if (!bytes) {
+    if (!writeWholeFile(*files, options.out, wave)) {
         return kInputOutput;
     }
-    std::cout << summary(options, report, readRiffWave(*bytes))
-              << infoReport(options.out, *bytes, false) << std::flush;
-    return std::cout ? kOk : kInputOutput;
+    const std::vector<std::uint8_t> bytes(wave.begin(), wave.end());
+    // With the WAV on standard output, what was done is told on standard error.
+    std::ostream& told = options.out == "-" ? std::cerr : std::cout;
+    told << summary(options, report, readRiffWave(bytes)) << infoReport(options.out, bytes, false)
+         << std::flush;
+    return told ? kOk : kInputOutput;
 }
 
 }  // namespace
@@ -89,7 +98,8 @@ void addConvertCommand(CLI::App& app, int& status) {
         "Make any recording libsndfile reads (WAV, AIFF, FLAC, Ogg Vorbis, Opus, MP3) into the "
         "file the window expects: mono, 8000 Hz, 8-bit unsigned PCM, samples from byte 44");
     command->add_option("IN", options->in, "The recording")->required();
-    command->add_option("-o,--output", options->out, "The WAV file to write")->required();
+    command->add_option("-o,--output", options->out, "The WAV file to write; - for standard output")
+        ->required();
     command->add_flag("--normalize", options->conversion.normalize,
                       "Scale the peak to full range before rounding to 8 bits");
     command->add_flag("--trim-silence", options->conversion.trimSilence,

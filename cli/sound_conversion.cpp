@@ -9,8 +9,9 @@
 #include <cstdlib>
 #include <memory>
 
-#include "cli/replacing_file.h"
+#include "core/pcm_wave_header.h"
 #include "core/sound_survey.h"
+#include "core/utf8.h"
 
 namespace vornelik {
 namespace {
@@ -36,10 +37,12 @@ std::vector<float> readMono(const std::filesystem::path& in, ConversionReport& r
     SF_INFO info{};
     const SoundFile file(sf_open(in.c_str(), SFM_READ, &info));
     if (!file) {
-        throw ConversionError("cannot read " + utf8Of(in) + ": " + sf_strerror(nullptr));
+        throw ConversionError("cannot read " + readableName(in.string()) + ": " +
+                              sf_strerror(nullptr));
     }
     if (info.channels <= 0 || info.samplerate <= 0) {
-        throw ConversionError("cannot read " + utf8Of(in) + ": no channels or no sample rate");
+        throw ConversionError("cannot read " + readableName(in.string()) +
+                              ": no channels or no sample rate");
     }
     report.sourceFormat = formatName(file.get(), info.format);
     report.sourceRate = info.samplerate;
@@ -61,7 +64,8 @@ std::vector<float> readMono(const std::filesystem::path& in, ConversionReport& r
         }
     }
     if (sf_error(file.get()) != SF_ERR_NO_ERROR) {
-        throw ConversionError("cannot read " + utf8Of(in) + ": " + sf_strerror(file.get()));
+        throw ConversionError("cannot read " + readableName(in.string()) + ": " +
+                              sf_strerror(file.get()));
     }
     report.sourceFrames = static_cast<std::int64_t>(mono.size());
     return mono;
@@ -125,14 +129,14 @@ void trimSilence(std::vector<std::uint8_t>& bytes, ConversionReport& report) {
 
 void writePcm8Wave(const std::filesystem::path& out, const std::vector<std::uint8_t>& samples,
                    int sampleRate) {
-    ReplacingFile target(out);
     SF_INFO info{};
     info.samplerate = sampleRate;
     info.channels = 1;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_U8;
-    SoundFile file(sf_open(target.temporary().c_str(), SFM_WRITE, &info));
+    SoundFile file(sf_open(out.c_str(), SFM_WRITE, &info));
     if (!file) {
-        throw ConversionError("cannot write " + utf8Of(out) + ": " + sf_strerror(nullptr));
+        throw ConversionError("cannot write " + readableName(out.string()) + ": " +
+                              sf_strerror(nullptr));
     }
     // Whole 16-bit values whose top byte is the sample: libsndfile keeps that byte as it is.
     std::vector<short> wide(samples.size());
@@ -140,21 +144,16 @@ void writePcm8Wave(const std::filesystem::path& out, const std::vector<std::uint
                    [](std::uint8_t b) { return static_cast<short>((b - 128) * 256); });
     const auto count = static_cast<sf_count_t>(wide.size());
     if (sf_write_short(file.get(), wide.data(), count) != count) {
-        throw ConversionError("cannot write " + utf8Of(out) + ": " + sf_strerror(file.get()));
+        throw ConversionError("cannot write " + readableName(out.string()) + ": " +
+                              sf_strerror(file.get()));
     }
     if (sf_close(file.release()) != 0) {
-        throw ConversionError("cannot write " + utf8Of(out) + ": closing failed");
-    }
-    try {
-        target.commit();
-    } catch (const std::runtime_error& failure) {
-        throw ConversionError(failure.what());
+        throw ConversionError("cannot write " + readableName(out.string()) + ": closing failed");
     }
 }
 
-ConversionReport convertSound(const std::filesystem::path& in, const std::filesystem::path& out,
-                              const ConversionOptions& options) {
-    ConversionReport report;
+std::string convertSound(const std::filesystem::path& in, const ConversionOptions& options,
+                         ConversionReport& report) {
     std::vector<float> mono = readMono(in, report);  // sets the source rate
     std::vector<float> sound = resample(std::move(mono), report.sourceRate);
     std::vector<std::uint8_t> bytes = quantise(sound, options.normalize, report);
@@ -162,8 +161,7 @@ ConversionReport convertSound(const std::filesystem::path& in, const std::filesy
         trimSilence(bytes, report);
     }
     report.samples = static_cast<std::int64_t>(bytes.size());
-    writePcm8Wave(out, bytes, kConvertedRate);
-    return report;
+    return pcm8MonoWave(bytes, kConvertedRate);
 }
 
 }  // namespace vornelik

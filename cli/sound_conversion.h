@@ -40,13 +40,13 @@ class ConversionError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Converts `in` into `out`. `out` appears only when it is complete: nothing is created or
-// changed on failure. Throws ConversionError.
-ConversionReport convertSound(const std::filesystem::path& in, const std::filesystem::path& out,
-                              const ConversionOptions& options);
+// Converts `in` into the bytes of the WAV file the window expects, filling in the report.
+// Throws ConversionError.
+std::string convertSound(const std::filesystem::path& in, const ConversionOptions& options,
+                         ConversionReport& report);
 
-// Writes 8-bit unsigned mono PCM samples as a canonical 44-byte-header WAV file through
-// libsndfile, in place only when complete. Throws ConversionError.
+// Writes 8-bit unsigned mono PCM samples as a WAV file through libsndfile itself: the
+// reference the program's own header writer is checked against. Throws ConversionError.
 void writePcm8Wave(const std::filesystem::path& out, const std::vector<std::uint8_t>& samples,
                    int sampleRate);
 

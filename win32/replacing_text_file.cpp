@@ -60,6 +60,13 @@ void ReplacingTextFile::write(std::string_view text) {
     }
 }
 
+void ReplacingTextFile::writeBytes(std::string_view bytes) {
+    pending_.append(bytes);
+    if (pending_.size() >= kPieceSize) {
+        flush();
+    }
+}
+
 void ReplacingTextFile::commit() {
     try {
         flush();

@@ -20,6 +20,7 @@ class ReplacingTextFile : public OutputFile {
     ReplacingTextFile& operator=(const ReplacingTextFile&) = delete;
 
     void write(std::string_view text) override;
+    void writeBytes(std::string_view bytes) override;
     // Throws Failure when the file could not be completed; the temporary file is then gone.
     void commit() override;
 
