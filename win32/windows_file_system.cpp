@@ -18,9 +18,9 @@ namespace {
 constexpr DWORD kPiece = 1 << 20;
 
 // Closes the file however the reading ends.
-class InputFile {
+class OpenFile {
   public:
-    explicit InputFile(const std::wstring& path)
+    explicit OpenFile(const std::wstring& path)
         : path_(path),
           handle_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
@@ -28,9 +28,9 @@ class InputFile {
             throw windowsFailure("cannot open", path_);
         }
     }
-    ~InputFile() { CloseHandle(handle_); }
-    InputFile(const InputFile&) = delete;
-    InputFile& operator=(const InputFile&) = delete;
+    ~OpenFile() { CloseHandle(handle_); }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
 
     HANDLE handle() const { return handle_; }
     const std::wstring& path() const { return path_; }
@@ -170,7 +170,7 @@ std::vector<std::uint8_t> WindowsFileSystem::readAll(const std::string& path,
     if (isStandardStream(path)) {
         return FileSystem::readAll(path, maxBytes);
     }
-    const InputFile file(widen(path));
+    const OpenFile file(widen(path));
     // Read to the end, whatever length the file reports: some report more than they hold,
     // and a file may grow. Room for the reported length and the window's one 0 is taken at
     // once, so a sound costs its own size.

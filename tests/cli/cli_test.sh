@@ -114,8 +114,12 @@ for command in $writers; do
     done
     rm -f "$work/rec.hard"
 
-    expect 3 "$command to /dev/full" -- "$cli" "$command" "$work/rec.wav" -o /dev/full
-    contains "$work/err" "No space left on device" "$command names the reason"
+    if [ -c /dev/full ]; then
+        expect 3 "$command to /dev/full" -- "$cli" "$command" "$work/rec.wav" -o /dev/full
+        contains "$work/err" "No space left on device" "$command names the reason"
+    else
+        echo "SKIP: /dev/full is not a device here"
+    fi
     expect 3 "$command to a folder" -- "$cli" "$command" "$work/rec.wav" -o "$work/full"
     contains "$work/err" "Is a directory" "$command calls a folder a folder"
 

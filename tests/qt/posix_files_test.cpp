@@ -154,8 +154,10 @@ TEST(PosixOutput, refusesWhatCannotBeReplacedAndSaysWhy) {
 TEST(PosixOutput, writesDevicesAndFifosDirectly) {
     const Folder folder;
     EXPECT_EQ(failureOf([] { writeWhole("/dev/null", "x"); }), "");
-    EXPECT_EQ(failureOf([] { writeWhole("/dev/full", "x"); }),
-              "cannot write /dev/full: No space left on device");
+    if (S_ISCHR(modeOf("/dev/full"))) {
+        EXPECT_EQ(failureOf([] { writeWhole("/dev/full", "x"); }),
+                  "cannot write /dev/full: No space left on device");
+    }
 
     const std::string fifo = folder / "fifo";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
