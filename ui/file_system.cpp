@@ -11,6 +11,9 @@ namespace vornelik {
 namespace {
 
 constexpr std::size_t kFirstStreamRoom = 64 * 1024;
+// The most read at once: the room is zeroed before each read, so it must be no larger than what
+// a read may bring.
+constexpr std::size_t kPiece = 256 * 1024;
 
 [[noreturn]] void tooLong(const std::string& name, std::int64_t maxBytes) {
     throw Failure(tooLongForASound(name, maxBytes));
@@ -47,8 +50,9 @@ std::vector<std::uint8_t> readToEnd(InputFile& file, const std::string& name,
             bytes.insert(bytes.end(), probe.begin(), probe.begin() + got);
             continue;
         }
-        bytes.resize(done + room);
-        const std::size_t got = file.read(bytes.data() + done, room);
+        const std::size_t piece = std::min(room, kPiece);
+        bytes.resize(done + piece);
+        const std::size_t got = file.read(bytes.data() + done, piece);
         bytes.resize(done + got);
         if (got == 0) {
             return bytes;
