@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/sample_table.h"
-#include "qt/ansi_text_file.h"
+#include "qt/posix_output.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ void tableIntoFile(benchmark::State& state) {
     const QString path = folder.filePath(QStringLiteral("table.inc"));
     std::int64_t total = 0;
     for (auto _ : state) {
-        vornelik::AnsiTextFile file(path, "windows-1254");
+        vornelik::PosixOutput file(path.toStdString(), 1254);
         std::int32_t tableIndex = 0;
         vornelik::writeSampleTable(file, wholeSound(quality, end), tableIndex);
         file.commit();

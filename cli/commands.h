@@ -1,11 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <cstdint>
-#include <optional>
-#include <string>
-#include <vector>
-
 // Each command adds its subcommand to the program; its callback leaves the exit status.
 
 namespace CLI {
@@ -30,10 +25,6 @@ void addPreviewCommand(CLI::App& app, int& status);
 #ifdef VORNELIK_CONVERT
 void addConvertCommand(CLI::App& app, int& status);
 #endif
-
-// A whole input file's bytes, or nothing when it cannot be read (the reason goes to standard
-// error).
-std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path);
 
 // The exit status of a run of the window's handlers; why it failed goes to standard error.
 int reportOutcome(const OutputOutcome& outcome);

@@ -14,12 +14,14 @@
 #include <unistd.h>
 #endif
 
+#include "cli/command_files.h"
 #include "cli/commands.h"
 #include "cli/info_report.h"
-#include "cli/replacing_file.h"
 #include "cli/sound_conversion.h"
 #include "core/pcm_wave_header.h"
 #include "core/riff.h"
+#include "core/utf8.h"
+#include "ui/platform.h"
 
 namespace vornelik {
 namespace {
@@ -80,8 +82,8 @@ std::string summary(const ConvertOptions& options, const ConversionReport& repor
             text += "Warning: the recording is silent throughout: nothing is left of it.\n";
         }
     }
-    text += "Wrote " + options.out + ": " + std::to_string(report.samples) + " samples, " +
-            decimals(report.seconds(), 3) + " s, 8000 Hz mono 8-bit unsigned PCM";
+    text += "Wrote " + readableName(options.out) + ": " + std::to_string(report.samples) +
+            " samples, " + decimals(report.seconds(), 3) + " s, 8000 Hz mono 8-bit unsigned PCM";
     if (result.data) {
         text += "; data offset " + std::to_string(result.data->offset);
     }
@@ -128,6 +130,11 @@ class ProgressLine {
 };
 
 int convert(const ConvertOptions& options) {
+    // The WAV goes out as bytes: the code page is never used.
+    const std::unique_ptr<FileSystem> files = makeCommandLineFileSystem(1252);
+    if (refusesOutputOverInput(*files, options.in, options.out)) {
+        return kUsage;
+    }
     ConversionReport report;
     try {
         ConversionOptions conversion = options.conversion;
@@ -136,30 +143,37 @@ int convert(const ConvertOptions& options) {
             progress.emplace();
             conversion.progress = [&progress](double share) { progress->show(share); };
         }
-        report = convertSound(pathFromUtf8(options.in), pathFromUtf8(options.out), conversion);
+        const std::unique_ptr<OutputFile> out = files->createOutput(options.out);
+        report = convertSound(options.in, *out, conversion);
         if (progress) {
             progress->finish();
         }
-    } catch (const ConversionError& failure) {
+    } catch (const std::exception& failure) {  // the conversion's or the output file's
         std::cerr << failure.what() << '\n';
         return kInputOutput;
     }
-    // The result's info report reads it whole, which is done only while that stays small.
-    if (report.samples > kLongestReportedResult) {
+    // With the WAV on standard output, what was done is told on standard error.
+    std::ostream& told = options.out == "-" ? std::cerr : std::cout;
+    // The result's info report reads it back whole, which is done only while that stays small
+    // and the result is a file that can be read again.
+    if (report.samples > kLongestReportedResult || options.out == "-" ||
+        files->fileLength(options.out) == 0) {
         const RiffWave header = readRiffWave(
             pcm8MonoWaveHeader(static_cast<std::uint32_t>(report.samples), kConvertedRate));
-        std::cout << summary(options, report, header) << "vornelik-cli info " << options.out
-                  << " reports on it.\n"
-                  << std::flush;
-        return std::cout ? kOk : kInputOutput;
+        told << summary(options, report, header);
+        if (options.out != "-") {
+            told << "vornelik-cli info " << readableName(options.out) << " reports on it.\n";
+        }
+        told << std::flush;
+        return told ? kOk : kInputOutput;
     }
-    const std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(options.out);
+    const std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(*files, options.out);
     if (!bytes) {
         return kInputOutput;
     }
-    std::cout << summary(options, report, readRiffWave(*bytes))
-              << infoReport(options.out, *bytes, false) << std::flush;
-    return std::cout ? kOk : kInputOutput;
+    told << summary(options, report, readRiffWave(*bytes))
+         << infoReport(options.out, *bytes, false) << std::flush;
+    return told ? kOk : kInputOutput;
 }
 
 }  // namespace
@@ -171,7 +185,8 @@ void addConvertCommand(CLI::App& app, int& status) {
         "Make any recording libsndfile reads (WAV, AIFF, FLAC, Ogg Vorbis, Opus, MP3) into the "
         "file the window expects: mono, 8000 Hz, 8-bit unsigned PCM, samples from byte 44");
     command->add_option("IN", options->in, "The recording")->required();
-    command->add_option("-o,--output", options->out, "The WAV file to write")->required();
+    command->add_option("-o,--output", options->out, "The WAV file to write; - for standard output")
+        ->required();
     command->add_flag("--normalize", options->conversion.normalize,
                       "Scale the peak to full range before rounding to 8 bits");
     command->add_flag("--trim-silence", options->conversion.trimSilence,

@@ -3,8 +3,8 @@
 
 #include <CLI/CLI.hpp>
 #include <iostream>
-#include <limits>
 
+#include "cli/command_files.h"
 #include "cli/commands.h"
 #include "cli/info_report.h"
 #include "ui/platform.h"
@@ -18,7 +18,9 @@ struct InfoOptions {
 };
 
 int showInfo(const InfoOptions& options) {
-    const std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(options.sound);
+    // Nothing is written: the code page is never used.
+    const std::optional<std::vector<std::uint8_t>> bytes =
+        readWholeFile(*makeCommandLineFileSystem(1252), options.sound);
     if (!bytes) {
         return kInputOutput;
     }
@@ -27,16 +29,6 @@ int showInfo(const InfoOptions& options) {
 }
 
 }  // namespace
-
-std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path) {
-    try {
-        // Only the code page of output files depends on it; nothing is written through it.
-        return makeSystemFileSystem(1252)->readAll(path, std::numeric_limits<std::int32_t>::max());
-    } catch (const std::exception& failure) {
-        std::cerr << failure.what() << '\n';
-        return std::nullopt;
-    }
-}
 
 void addInfoCommand(CLI::App& app, int& status) {
     auto options = std::make_shared<InfoOptions>();

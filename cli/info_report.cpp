@@ -57,18 +57,6 @@ std::string hexBytes(std::span<const std::uint8_t> bytes, std::string_view separ
     return text;
 }
 
-// A name fit for a terminal line: control characters shown as '?'.
-std::string printable(std::string_view text) {
-    std::string shown(text);
-    for (char& c : shown) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            c = '?';
-        }
-    }
-    return shown;
-}
-
 std::string quotedId(const std::array<std::uint8_t, 4>& id) {
     return '"' + chunkIdText(id) + '"';
 }
@@ -466,7 +454,7 @@ std::string infoReportText(const InfoSubject& subject) {
     std::string out;
     const auto line = [&out](const std::string& text) { out += text + "\n"; };
 
-    line("File: " + printable(subject.fileName));
+    line("File: " + readableName(subject.fileName));
     line("Size: " + plural(survey.fileSize, "byte", "bytes"));
     if (!wave.isRiffWave) {
         line("RIFF WAVE: no." + (wave.problems.empty() ? "" : " " + wave.problems.front()));
@@ -542,7 +530,8 @@ std::string infoReportText(const InfoSubject& subject) {
             break;
     }
     if (const auto command = suggestedCommand(subject.fileName, survey)) {
-        line(*command);
+        // Masked as the File: line is, so that a name cannot drive the terminal.
+        line(readableName(*command));
     }
     return out;
 }

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "core/utf8.h"
 #include "ui/platform.h"
 #ifdef _WIN32
 #include "win32/windows_cli.h"
@@ -42,15 +43,32 @@ int main(int argc, char** argv) {
     app.footer(kNoConvert);  // set after the commands, which would inherit it
 #endif
 #ifdef _WIN32
-    vornelik::prepareWindowsCommandLine(app);
+    vornelik::prepareWindowsConsole();
 #endif
 
-    std::vector<std::string> arguments = vornelik::commandLineArguments(argc, argv);
+    std::vector<std::string> arguments;
+    for (std::string& argument : vornelik::commandLineArguments(argc, argv)) {
+        // "--end=" is the empty text, as an empty box is; CLI11 would take the next argument.
+        if (argument.size() > 3 && argument.starts_with("--") && argument.ends_with('=') &&
+            argument.find('=') == argument.size() - 1) {
+            argument.pop_back();
+            arguments.push_back(std::move(argument));
+            arguments.emplace_back();
+        } else {
+            arguments.push_back(std::move(argument));
+        }
+    }
     arguments.erase(arguments.begin());
     std::reverse(arguments.begin(), arguments.end());  // CLI11 takes them last first
     try {
         app.parse(arguments);
     } catch (const CLI::ParseError& error) {
+        // CLI11 would only say that a command is required.
+        if (app.get_subcommands().empty() && !app.remaining().empty()) {
+            std::cerr << "unknown command or option: " << vornelik::readableName(app.remaining()[0])
+                      << "\nRun with --help for the commands.\n";
+            return vornelik::kUsage;
+        }
         const int shown = app.exit(error);
         return shown == 0 ? vornelik::kOk : vornelik::kUsage;
     }

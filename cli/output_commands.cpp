@@ -5,9 +5,11 @@
 #include <iostream>
 #include <map>
 
+#include "cli/command_files.h"
 #include "cli/commands.h"
-#include "cli/standard_output.h"
 #include "cli/window_run.h"
+#include "core/code_page.h"
+#include "core/utf8.h"
 #include "core/sound_survey.h"
 #include "ui/platform.h"
 
@@ -28,11 +30,14 @@ int writeOutput(const OutputOptions& options) {
 
     OutputRequest request = options.request;
     request.quality = options.quality == "poor" ? Quality::poor : Quality::good;
-    StandardOutputFiles files(makeSystemFileSystem(locale.codePage));
-    const OutputOutcome outcome = runWindow(request, files, locale);
+    const std::unique_ptr<FileSystem> files = makeCommandLineFileSystem(locale.codePage);
+    if (refusesOutputOverInput(*files, request.sound, request.output)) {
+        return kUsage;
+    }
+    const OutputOutcome outcome = runWindow(request, *files, locale);
 
     if (outcome.status == OutputOutcome::Status::written && request.output != "-") {
-        std::cerr << "wrote " << request.output << '\n';
+        std::cerr << "wrote " << readableName(request.output) << '\n';
     }
     // Written all the same, as the window writes it; the chip will not take it.
     if (outcome.status == OutputOutcome::Status::written && outcome.tableBytes > kTableRoomBytes) {
@@ -63,10 +68,16 @@ void addOutputCommand(CLI::App& app, int& status, bool include) {
     command->add_option("--quality", options->quality, "good: every byte; poor: every second byte")
         ->check(CLI::IsMember({"good", "poor"}))
         ->capture_default_str();
-    command->add_option("--code-page", options->codePage,
-                        "The ANSI code page of the output (default the system's, as 1254)");
-    command->add_option("--decimal-separator", options->decimalSeparator,
-                        "The decimal separator numbers are written with (default the locale's)");
+    command
+        ->add_option("--code-page", options->codePage,
+                     "The ANSI code page of the output: 874 or 1250 to 1258 (default the "
+                     "system's, as 1254)")
+        ->check(CLI::IsMember(kAnsiCodePages));
+    command
+        ->add_option("--decimal-separator", options->decimalSeparator,
+                     "The decimal separator numbers are written with: . or , (default the "
+                     "locale's)")
+        ->check(CLI::IsMember({".", ","}));
     command->callback([options, &status] { status = writeOutput(*options); });
 }
 

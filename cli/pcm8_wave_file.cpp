@@ -1,73 +1,59 @@
 // SPDX-License-Identifier: MIT
 #include "cli/pcm8_wave_file.h"
 
+#include <algorithm>
 #include <array>
-#include <cerrno>
-#include <cstring>
-#include <stdexcept>
-#include <system_error>
+#include <string_view>
 
+#include "core/failure.h"
 #include "core/pcm_wave_header.h"
 
 namespace vornelik {
+namespace {
 
-Pcm8WaveFile::Pcm8WaveFile(const std::filesystem::path& target, std::uint32_t sampleRate)
-    : name_(utf8Of(target)), sampleRate_(sampleRate), file_(target) {
-    errno = 0;
-    out_.open(file_.temporary(), std::ios::binary | std::ios::in | std::ios::out | std::ios::trunc);
-    const std::array<std::uint8_t, kPcmWaveHeaderBytes> room{};  // the header comes last
-    out_.write(reinterpret_cast<const char*>(room.data()), room.size());
-    if (!out_) {
-        fail();
+std::string_view asText(std::span<const std::uint8_t> bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+}  // namespace
+
+Pcm8WaveFile::Pcm8WaveFile(OutputFile& out, std::uint32_t sampleRate,
+                           std::optional<std::uint64_t> count)
+    : out_(out), sampleRate_(sampleRate), count_(count) {
+    if (count_) {
+        out_.writeBytes(asText(pcm8MonoWaveHeader(static_cast<std::uint32_t>(*count_), sampleRate_)));
+    } else if (out_.canGoBack()) {
+        const std::array<std::uint8_t, kPcmWaveHeaderBytes> room{};  // the header comes last
+        out_.writeBytes(asText(room));
+    } else {
+        throw Failure("a WAV of unknown length cannot be streamed");
     }
 }
 
 void Pcm8WaveFile::write(std::span<const std::uint8_t> samples) {
-    out_.write(reinterpret_cast<const char*>(samples.data()),
-               static_cast<std::streamsize>(samples.size()));
-    if (!out_) {
-        fail();
+    if (count_) {
+        samples = samples.first(
+            static_cast<std::size_t>(std::min<std::uint64_t>(samples.size(), *count_ - written_)));
     }
+    out_.writeBytes(asText(samples));
     written_ += samples.size();
 }
 
 void Pcm8WaveFile::commit(std::uint64_t kept) {
-    if (kept < written_) {
-        // Trailing silence already written: cut it off, then go on writing where it began.
-        out_.close();
-        std::error_code error;
-        std::filesystem::resize_file(file_.temporary(), kPcmWaveHeaderBytes + kept, error);
-        if (error) {
-            throw std::runtime_error("cannot write " + name_ + ": " + error.message());
+    kept = std::min(kept, written_);
+    if (count_) {
+        if (kept != *count_) {
+            throw Failure("the sound changed between two readings");
         }
-        out_.open(file_.temporary(), std::ios::binary | std::ios::in | std::ios::out);
-        out_.seekp(0, std::ios::end);
-        written_ = kept;
+    } else {
+        // The header with the count, and trailing silence already written cut off.
+        out_.goBack(asText(pcm8MonoWaveHeader(static_cast<std::uint32_t>(kept), sampleRate_)),
+                    kPcmWaveHeaderBytes + kept);
     }
-    if (written_ % 2 == 1) {
-        out_.put('\0');  // the pad byte after an odd-sized chunk
+    if (kept % 2 == 1) {
+        out_.writeBytes(std::string_view("\0", 1));  // the pad byte after an odd-sized chunk
     }
-    const auto header = pcm8MonoWaveHeader(static_cast<std::uint32_t>(written_), sampleRate_);
-    out_.seekp(0);
-    out_.write(reinterpret_cast<const char*>(header.data()), header.size());
-    out_.close();
-    if (!out_) {
-        fail();
-    }
-    file_.commit();
-}
-
-void Pcm8WaveFile::fail() const {
-    const int reason = errno;
-    throw std::runtime_error("cannot write " + name_ + ": " +
-                             (reason != 0 ? std::strerror(reason) : "write failed"));
-}
-
-void writePcm8Wave(const std::filesystem::path& target, std::span<const std::uint8_t> samples,
-                   std::uint32_t sampleRate) {
-    Pcm8WaveFile file(target, sampleRate);
-    file.write(samples);
-    file.commit(file.written());
+    out_.commit();
 }
 
 }  // namespace vornelik

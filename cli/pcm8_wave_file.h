@@ -2,44 +2,38 @@
 #pragma once
 
 // An 8-bit unsigned mono PCM WAV file with the canonical 44-byte header, written a block at a
-// time: the samples go out as they come and the header, which holds their count, is written
-// last. The file appears under its name only when complete.
+// time through the platform's output file. Where the output can go back (a regular file, made
+// under a name of its own until complete), the samples go out as they come and the header, which
+// holds their count, is written last. Where it cannot (a device, a pipe, standard output), the
+// count must be known first and the header goes out first.
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
+#include <optional>
 #include <span>
-#include <string>
 
-#include "cli/replacing_file.h"
+#include "ui/file_system.h"
 
 namespace vornelik {
 
 class Pcm8WaveFile {
   public:
-    // Throws std::runtime_error when the file cannot be created.
-    Pcm8WaveFile(const std::filesystem::path& target, std::uint32_t sampleRate);
+    // `count`: the samples that will be kept, when known before they are written; required for
+    // an output that cannot go back. Throws on a write failure.
+    Pcm8WaveFile(OutputFile& out, std::uint32_t sampleRate, std::optional<std::uint64_t> count);
 
-    // Throws std::runtime_error on a write failure.
+    // Writes the samples; past a known count they are dropped. Throws on a write failure.
     void write(std::span<const std::uint8_t> samples);
     std::uint64_t written() const { return written_; }
 
     // Keeps the first `kept` samples written (all of them at most), completes the header and
-    // puts the file in place. Throws std::runtime_error.
+    // commits the output. Throws on a failure.
     void commit(std::uint64_t kept);
 
   private:
-    [[noreturn]] void fail() const;
-
-    std::string name_;
+    OutputFile& out_;
     std::uint32_t sampleRate_;
-    ReplacingFile file_;
-    std::fstream out_;
+    std::optional<std::uint64_t> count_;
     std::uint64_t written_ = 0;
 };
-
-// A whole sound as such a file.
-void writePcm8Wave(const std::filesystem::path& target, std::span<const std::uint8_t> samples,
-                   std::uint32_t sampleRate);
 
 }  // namespace vornelik

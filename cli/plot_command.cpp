@@ -5,13 +5,15 @@
 #include <iostream>
 #include <optional>
 
+#include "cli/command_files.h"
 #include "cli/commands.h"
-#include "cli/replacing_file.h"
 #include "core/failure.h"
 #include "core/numeric_text.h"
 #include "core/riff.h"
 #include "core/sound_survey.h"
+#include "core/utf8.h"
 #include "core/waveform_svg.h"
+#include "ui/platform.h"
 
 namespace vornelik {
 namespace {
@@ -29,7 +31,12 @@ std::int64_t offsetOf(const std::optional<std::string>& text, std::int64_t other
 }
 
 int plot(const PlotOptions& options) {
-    const std::optional<std::vector<std::uint8_t>> read = readWholeFile(options.sound);
+    // The picture goes out as bytes: the code page is never used.
+    const std::unique_ptr<FileSystem> files = makeCommandLineFileSystem(1252);
+    if (refusesOutputOverInput(*files, options.sound, options.output)) {
+        return kUsage;
+    }
+    const std::optional<std::vector<std::uint8_t>> read = readWholeFile(*files, options.sound);
     if (!read) {
         return kInputOutput;
     }
@@ -37,8 +44,9 @@ int plot(const PlotOptions& options) {
     const RiffWave wave = readRiffWave(bytes);
     const SoundSurvey survey = surveySound(bytes, wave);
 
+    const std::string shownName = readableName(options.sound);  // the picture only points to it
     WaveformPicture picture;
-    picture.fileName = options.sound;
+    picture.fileName = shownName;
     picture.file = bytes;
     picture.samplesOffset = survey.samplesOffset.value_or(bytes.size());
     picture.samplesLength = survey.samplesLength;
@@ -51,14 +59,11 @@ int plot(const PlotOptions& options) {
         return kUsage;
     }
 
-    try {
-        writeWholeFile(options.output, waveformSvg(picture));
-    } catch (const std::exception& failure) {
-        std::cerr << failure.what() << '\n';
+    if (!writeWholeFile(*files, options.output, waveformSvg(picture))) {
         return kInputOutput;
     }
     if (options.output != "-") {
-        std::cerr << "wrote " << options.output << '\n';
+        std::cerr << "wrote " << readableName(options.output) << '\n';
     }
     return kOk;
 }

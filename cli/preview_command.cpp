@@ -5,12 +5,13 @@
 #include <cmath>
 #include <iostream>
 
+#include "cli/command_files.h"
 #include "cli/commands.h"
-#include "cli/pcm8_wave_file.h"
-#include "cli/replacing_file.h"
 #include "cli/window_run.h"
+#include "core/pcm_wave_header.h"
 #include "core/sound_survey.h"
 #include "core/table_values.h"
+#include "core/utf8.h"
 #include "ui/platform.h"
 
 namespace vornelik {
@@ -34,19 +35,16 @@ struct PreviewOptions {
 };
 
 // The files the handlers use, where the include file they write is read back value by value.
-class TableCapture : public FileSystem {
+class TableCapture : public ForwardingFileSystem {
   public:
-    explicit TableCapture(std::unique_ptr<FileSystem> files) : files_(std::move(files)) {}
+    using ForwardingFileSystem::ForwardingFileSystem;
 
-    std::int64_t fileLength(const std::string& path) override { return files_->fileLength(path); }
-    std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes) override {
-        return files_->readAll(path, maxBytes);
-    }
     std::unique_ptr<OutputFile> createOutput(const std::string&) override {
         class Capture : public OutputFile {
           public:
             explicit Capture(TableValues& table) : table_(table) {}
             void write(std::string_view text) override { table_.write(text); }
+            void writeBytes(std::string_view bytes) override { table_.write(bytes); }
             void commit() override {}
 
           private:
@@ -56,9 +54,6 @@ class TableCapture : public FileSystem {
     }
 
     TableValues table;
-
-  private:
-    std::unique_ptr<FileSystem> files_;
 };
 
 int preview(const PreviewOptions& options) {
@@ -68,7 +63,11 @@ int preview(const PreviewOptions& options) {
     const std::string output = request.output;
     request.output = "table";
 
-    TableCapture files(makeSystemFileSystem(1252));
+    // The table is captured, the WAV goes out as bytes: the code page is never used.
+    TableCapture files(makeCommandLineFileSystem(1252));
+    if (refusesOutputOverInput(files, request.sound, output)) {
+        return kUsage;
+    }
     const OutputOutcome outcome = runWindow(request, files, systemLocaleFacts());
     if (outcome.status != OutputOutcome::Status::written) {
         return reportOutcome(outcome);
@@ -77,14 +76,13 @@ int preview(const PreviewOptions& options) {
     const int delay =
         request.quality == Quality::good ? kGoodDelayMicroseconds : kPoorDelayMicroseconds;
     const auto rate = static_cast<int>(std::lround(1e6 / (delay + options.loopCycles)));
-    try {
-        writePcm8Wave(pathFromUtf8(output), files.table.values(), static_cast<std::uint32_t>(rate));
-    } catch (const std::exception& failure) {
-        std::cerr << failure.what() << '\n';
+    if (!writeWholeFile(files.inner(), output,
+                        pcm8MonoWave(files.table.values(), static_cast<std::uint32_t>(rate)))) {
         return kInputOutput;
     }
-    std::cerr << "wrote " << output << ": " << files.table.values().size() << " values at " << rate
-              << " Hz (DelayUS " << delay << " plus " << options.loopCycles << " us of the loop)\n";
+    std::cerr << "wrote " << readableName(output) << ": " << files.table.values().size()
+              << " values at " << rate << " Hz (DelayUS " << delay << " plus " << options.loopCycles
+              << " us of the loop)\n";
     return kOk;
 }
 

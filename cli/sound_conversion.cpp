@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "cli/pcm8_wave_file.h"
+#include "core/utf8.h"
 #include "core/sound_survey.h"
 
 namespace vornelik {
@@ -88,10 +89,12 @@ std::int64_t loggedShortfall(SNDFILE* file, std::int64_t presentFrames) {
 // The input, block by block, as one channel: the average of all of them, 1 being full range.
 class MonoDecoder {
   public:
-    MonoDecoder(const std::filesystem::path& in, ConversionReport& report)
-        : name_(utf8Of(in)), report_(report) {
+    // `in` is a name as the platform's files take it: bytes on Linux, UTF-8 on Windows.
+    MonoDecoder(const std::string& in, ConversionReport& report)
+        : name_(readableName(in)), report_(report) {
 #ifdef _WIN32
-        file_.reset(sf_wchar_open(in.c_str(), SFM_READ, &info_));
+        const std::filesystem::path path(std::u8string(in.begin(), in.end()));
+        file_.reset(sf_wchar_open(path.c_str(), SFM_READ, &info_));
 #else
         file_.reset(sf_open(in.c_str(), SFM_READ, &info_));
 #endif
@@ -243,11 +246,11 @@ class Resampler {
 // One pass over the input: decoded, averaged and resampled, each block of 8000-Hz samples handed
 // to `use`. The result has round(n · 8000 / rate) samples for n frames in.
 template <typename Use>
-void eachConvertedBlock(const std::filesystem::path& in, ConversionReport& report,
+void eachConvertedBlock(const std::string& in, ConversionReport& report,
                         const std::function<void(double)>& progress, Use use) {
     MonoDecoder decoder(in, report);
     const auto tooLong = [&](std::int64_t samples) {
-        return ConversionError("cannot convert " + utf8Of(in) + ": it would make " +
+        return ConversionError("cannot convert " + readableName(in) + ": it would make " +
                                std::to_string(samples) + " samples at 8000 Hz (" +
                                decimals(static_cast<double>(samples) / 8000 / 3600, 1) +
                                " hours), more than the " + std::to_string(kLongestConvertedSound) +
@@ -292,10 +295,14 @@ std::uint8_t eightBitSample(double x, std::int64_t& clipped) {
     return static_cast<std::uint8_t>(b);
 }
 
-ConversionReport convertSound(const std::filesystem::path& in, const std::filesystem::path& out,
+ConversionReport convertSound(const std::string& in, OutputFile& out,
                               const ConversionOptions& options) {
     ConversionReport report;
-    const double passes = options.normalize ? 2 : 1;
+    // An output that cannot go back needs the count before the first sample: one more reading
+    // counts them.
+    const bool counting = !out.canGoBack();
+    const double passes = 1 + (options.normalize ? 1 : 0) + (counting ? 1 : 0);
+    double passesDone = 0;
     const auto progressFrom = [&](double done) -> std::function<void(double)> {
         if (!options.progress) {
             return {};
@@ -306,7 +313,7 @@ ConversionReport convertSound(const std::filesystem::path& in, const std::filesy
     // The peak before the samples: a second reading costs less than holding the 8000-Hz sound,
     // 8 GiB as floats for the longest one, in memory or in a temporary file.
     if (options.normalize) {
-        eachConvertedBlock(in, report, progressFrom(0), [&](std::span<const float> block) {
+        eachConvertedBlock(in, report, progressFrom(passesDone++), [&](std::span<const float> block) {
             for (const float x : block) {
                 report.peak = std::max(report.peak, std::abs(static_cast<double>(x)));
             }
@@ -314,12 +321,16 @@ ConversionReport convertSound(const std::filesystem::path& in, const std::filesy
         // The peak lands on 1 or 255, the ends of the range on both sides of 128.
         report.gain = report.peak > 0 ? 127 / (128 * report.peak) : 1;
     }
-    try {
-        Pcm8WaveFile file(out, kConvertedRate);
-        std::vector<std::uint8_t> bytes;
-        std::uint64_t kept = 0;  // samples written up to the last that is not silent
+    // One reading of the 8-bit samples: each that is kept is handed to `keep`; the count of
+    // those up to the last that is not silent is returned.
+    const auto quantized = [&](const auto& keep) {
+        report.trimmedStart = 0;
+        report.clipped = 0;
+        std::uint64_t handed = 0;
+        std::uint64_t kept = 0;
         bool sounding = !options.trimSilence;
-        eachConvertedBlock(in, report, progressFrom(passes - 1), [&](std::span<const float> block) {
+        std::vector<std::uint8_t> bytes;
+        eachConvertedBlock(in, report, progressFrom(passesDone++), [&](std::span<const float> block) {
             bytes.clear();
             for (const float x : block) {
                 report.peak = std::max(report.peak, std::abs(static_cast<double>(x)));
@@ -332,12 +343,23 @@ ConversionReport convertSound(const std::filesystem::path& in, const std::filesy
                 sounding = true;
                 bytes.push_back(b);
                 if (!silent || !options.trimSilence) {
-                    kept = file.written() + bytes.size();
+                    kept = handed + bytes.size();
                 }
             }
-            file.write(bytes);
+            handed += bytes.size();
+            keep(std::span<const std::uint8_t>(bytes));
         });
-        report.trimmedEnd = static_cast<std::int64_t>(file.written() - kept);
+        report.trimmedEnd = static_cast<std::int64_t>(handed - kept);
+        return kept;
+    };
+    try {
+        std::optional<std::uint64_t> count;
+        if (counting) {
+            count = quantized([](std::span<const std::uint8_t>) {});
+        }
+        Pcm8WaveFile file(out, kConvertedRate, count);
+        const std::uint64_t kept =
+            quantized([&file](std::span<const std::uint8_t> bytes) { file.write(bytes); });
         report.samples = static_cast<std::int64_t>(kept);
         file.commit(kept);
     } catch (const ConversionError&) {

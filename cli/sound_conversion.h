@@ -12,6 +12,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "ui/file_system.h"
+
 namespace vornelik {
 
 inline constexpr int kConvertedRate = 8000;
@@ -48,10 +50,12 @@ class ConversionError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Converts `in` into `out`. `out` appears only when it is complete: nothing is created or
-// changed on failure. With normalize the input is read twice, first for the peak. Throws
-// ConversionError.
-ConversionReport convertSound(const std::filesystem::path& in, const std::filesystem::path& out,
+// Converts `in`, a name as the platform's files take it (bytes on Linux, UTF-8 on Windows), into
+// `out`, which is committed only when complete: a regular file is then not created or changed
+// on failure. With normalize the input is read once more first, for the peak, and for an output
+// that cannot go back once more, to count the samples. Throws ConversionError, the output's
+// failures among them.
+ConversionReport convertSound(const std::string& in, OutputFile& out,
                               const ConversionOptions& options);
 
 // The 8-bit value of a sample, 1 being full range: 128 + round(128·x), the inverse of how an

@@ -4,6 +4,8 @@
 #include <stdexcept>
 
 #include "core/numeric_text.h"
+#include "core/longest_sound.h"
+#include "core/utf8.h"
 #include "headless/headless_dialogs.h"
 #include "headless/headless_window.h"
 #include "ui/main_window.h"
@@ -13,15 +15,15 @@ namespace {
 
 // The files the handlers use, keeping the reason of the last failure: the handlers end
 // silently, the command line must say why.
-class ReportingFiles : public FileSystem {
+class ReportingFiles : public ForwardingFileSystem {
   public:
-    explicit ReportingFiles(FileSystem& files) : files_(files) {}
+    using ForwardingFileSystem::ForwardingFileSystem;
 
     std::int64_t fileLength(const std::string& path) override {
-        return noted([&] { return files_.fileLength(path); });
+        return noted([&] { return inner().fileLength(path); });
     }
     std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes) override {
-        return noted([&] { return files_.readAll(path, maxBytes); });
+        return noted([&] { return inner().readAll(path, maxBytes); });
     }
     std::unique_ptr<OutputFile> createOutput(const std::string& path) override {
         class Reporting : public OutputFile {
@@ -31,6 +33,9 @@ class ReportingFiles : public FileSystem {
             void write(std::string_view text) override {
                 owner_.noted([&] { file_->write(text); });
             }
+            void writeBytes(std::string_view bytes) override {
+                owner_.noted([&] { file_->writeBytes(bytes); });
+            }
             void commit() override {
                 owner_.noted([&] { file_->commit(); });
             }
@@ -39,7 +44,8 @@ class ReportingFiles : public FileSystem {
             std::unique_ptr<OutputFile> file_;
             ReportingFiles& owner_;
         };
-        return std::make_unique<Reporting>(noted([&] { return files_.createOutput(path); }), *this);
+        return std::make_unique<Reporting>(noted([&] { return inner().createOutput(path); }),
+                                           *this);
     }
 
     std::string lastFailure;
@@ -54,8 +60,6 @@ class ReportingFiles : public FileSystem {
             throw;
         }
     }
-
-    FileSystem& files_;
 };
 
 }  // namespace
@@ -72,8 +76,10 @@ OutputOutcome runWindow(const OutputRequest& request, FileSystem& files, LocaleF
     dialog.answer(request.sound);
     window.click(Control::Command2);
     if (!reporting.lastFailure.empty() || window.text(Control::boyut).empty()) {
+        // With no failure of the files, the window found the size beyond what it takes.
         outcome.status = OutputOutcome::Status::unreadableSound;
-        outcome.reason = reporting.lastFailure;
+        outcome.reason = !reporting.lastFailure.empty() ? reporting.lastFailure
+                                                        : tooLongForASound(request.sound);
         return outcome;
     }
 
@@ -100,8 +106,9 @@ OutputOutcome runWindow(const OutputRequest& request, FileSystem& files, LocaleF
     window.click(write);
     if (window.isEnabled(write)) {
         outcome.status = OutputOutcome::Status::unwritableOutput;
-        outcome.reason = reporting.lastFailure.empty() ? "cannot write " + request.output
-                                                       : reporting.lastFailure;
+        outcome.reason = reporting.lastFailure.empty()
+                             ? "cannot write " + readableName(request.output)
+                             : reporting.lastFailure;
         return outcome;
     }
     // The table's loop stops on its last line's last element, ten values (or, in poor quality,

@@ -5,11 +5,8 @@
 
 namespace vornelik {
 
-// The plain Latin letter Windows writes for an accented letter that an ANSI code page lacks
-// (dotless i as "i", s with cedilla as "s"), or '\0' where it has none and writes "?".
-char bestFitLetter(char32_t letter);
-
-// Text every ANSI code page holds as it is, so that it needs no conversion.
+// Text every ANSI code page holds as it is, so that it needs no conversion (the letters a code
+// page lacks are fitted by toAnsiCodePage in core/code_page.h).
 inline bool isAscii(std::string_view text) {
     unsigned char seen = 0;
     for (const char c : text) {

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace vornelik {
 
@@ -15,5 +17,8 @@ inline constexpr std::size_t kPcmWaveHeaderBytes = 44;
 // which the RIFF size includes.
 std::array<std::uint8_t, kPcmWaveHeaderBytes> pcm8MonoWaveHeader(std::uint32_t dataBytes,
                                                                  std::uint32_t sampleRate);
+
+// A whole 8-bit unsigned mono PCM WAV file of the samples: the header, the samples, the pad.
+std::string pcm8MonoWave(const std::vector<std::uint8_t>& samples, std::uint32_t sampleRate);
 
 }  // namespace vornelik

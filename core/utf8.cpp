@@ -2,10 +2,11 @@
 #include "core/utf8.h"
 
 #include <cstdint>
+#include <string>
 
 namespace vornelik {
 
-std::size_t validUtf8Length(std::string_view text, std::size_t i) {
+std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& letter) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(i);
     std::size_t length = 0;
@@ -30,7 +31,35 @@ std::size_t validUtf8Length(std::string_view text, std::size_t i) {
         code = code << 6 | (byte(i + k) & 0x3FU);
     }
     const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-    return code < least || code > 0x10FFFF || surrogate ? 0 : length;
+    if (code < least || code > 0x10FFFF || surrogate) {
+        return 0;
+    }
+    letter = code;
+    return length;
+}
+
+std::string readableName(std::string_view name) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string shown;
+    shown.reserve(name.size());
+    for (std::size_t i = 0; i < name.size();) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        if (byte < 0x20 || byte == 0x7F) {
+            shown += '?';
+            ++i;
+        } else if (byte < 0x80) {
+            shown += name[i++];
+        } else if (const std::size_t length = validUtf8Length(name, i); length != 0) {
+            shown += name.substr(i, length);
+            i += length;
+        } else {
+            shown += "\\x";
+            shown += kDigits[byte >> 4];
+            shown += kDigits[byte & 0xF];
+            ++i;
+        }
+    }
+    return shown;
 }
 
 }  // namespace vornelik

@@ -2,12 +2,23 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace vornelik {
 
 // The length of the valid UTF-8 sequence of two to four bytes starting at text[i], or 0 when
-// none starts there (an ASCII byte gives 0 too).
-std::size_t validUtf8Length(std::string_view text, std::size_t i);
+// none starts there (an ASCII byte gives 0 too); `letter` is set to the character it codes.
+std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& letter);
+
+inline std::size_t validUtf8Length(std::string_view text, std::size_t i) {
+    char32_t ignored = 0;
+    return decodeUtf8(text, i, ignored);
+}
+
+// A file name as a message shows it: UTF-8 as it is, a byte that is not UTF-8 (a name made on
+// another system) as \xFE, and a control character as '?', so that no name can move the
+// terminal's cursor or change its colours.
+std::string readableName(std::string_view name);
 
 }  // namespace vornelik

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qt/qt_dialogs.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -12,17 +13,23 @@ QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Paths are the file system's bytes, which need not be UTF-8: Qt turns them into text and
+// back in the file system's own way.
+QString nameOf(const std::string& path) {
+    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
 // Only the folder of the last file is proposed: a proposed name would let a plain confirmation
 // of the Save dialog overwrite the sound file with text.
 QString folderOf(const std::string& path) {
-    return path.empty() ? QString() : QFileInfo(QString::fromStdString(path)).path();
+    return path.empty() ? QString() : QFileInfo(nameOf(path)).path();
 }
 
 std::optional<std::string> answerOf(const QString& chosen) {
     if (chosen.isEmpty()) {
         return std::nullopt;
     }
-    return chosen.toStdString();
+    return QFile::encodeName(chosen).toStdString();
 }
 
 // The dialog shows the description alone, as the Windows dialog does.

@@ -126,6 +126,10 @@ void QtWindow::forwardEvents() {
     }
 }
 
+namespace {
+constexpr const char* kExactCaption = "vornelikCaption";
+}  // namespace
+
 std::string QtWindow::text(Control id) const {
     if (const auto* box = qobject_cast<QLineEdit*>(control(id))) {
         return box->text().toStdString();
@@ -133,7 +137,11 @@ std::string QtWindow::text(Control id) const {
     if (const auto* button = qobject_cast<QPushButton*>(control(id))) {
         return button->text().toStdString();
     }
-    return static_cast<QLabel*>(control(id))->text().toStdString();
+    // A caption is given back as it was set: a file's name need not be UTF-8, and the
+    // handlers open the file by the name the label holds.
+    const QVariant exact = control(id)->property(kExactCaption);
+    return exact.isValid() ? exact.toByteArray().toStdString()
+                           : static_cast<QLabel*>(control(id))->text().toStdString();
 }
 
 void QtWindow::setText(Control id, std::string_view text) {
@@ -143,6 +151,8 @@ void QtWindow::setText(Control id, std::string_view text) {
         button->setText(fromUtf8(text));
     } else {
         static_cast<QLabel*>(control(id))->setText(fromUtf8(text));
+        control(id)->setProperty(kExactCaption,
+                                 QByteArray(text.data(), static_cast<qsizetype>(text.size())));
     }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -10,27 +11,88 @@
 
 namespace vornelik {
 
-// An output text file that takes UTF-8 and holds it in the code page it was made for. It
-// appears under its name only through commit(), whole; dropped without commit, it leaves any
-// file of that name as it was and no trace beside it.
+// An output file. Text is taken in UTF-8 and written in the code page the file was made for;
+// bytes go out as they are. A regular file appears under its name only through commit(),
+// whole, with the mode and owner of the file it replaces; dropped without commit, it leaves
+// any file of that name as it was and no trace beside it. A device, a pipe or standard output
+// is written directly, as the text comes, and commit() sends the rest. Every failure throws,
+// naming the file and the system's reason.
 class OutputFile : public TextSink {
   public:
-    // Throws when the file could not be completed: nothing is replaced then.
+    virtual void writeBytes(std::string_view bytes) = 0;
     virtual void commit() = 0;
+
+    // A regular file, made under a name of its own until commit(), can go back: `start` over
+    // its first bytes and what follows `length` bytes cut off. A device, a pipe or standard
+    // output cannot, and throws.
+    virtual bool canGoBack() const { return false; }
+    virtual void goBack(std::string_view start, std::uint64_t length);
 };
 
-// The files the handlers touch, through the platform's own file system. Paths are UTF-8.
-// Every failure throws.
+// An input opened for reading from its start to its end.
+class InputFile {
+  public:
+    virtual ~InputFile() = default;
+    // The size a regular file has as it is opened; -1 for a stream, whose size shows only as
+    // it is read.
+    virtual std::int64_t knownSize() const = 0;
+    // Up to `room` bytes into `into`; 0 at the end. Throws naming the file and the reason.
+    virtual std::size_t read(std::uint8_t* into, std::size_t room) = 0;
+};
+
+// Reads the file to its end, which need not be at its known size. A file known to hold more
+// than maxBytes is refused before any byte is read, a stream as soon as it passes maxBytes.
+// The vector has room for one byte more, so that the window's trailing 0 costs nothing.
+std::vector<std::uint8_t> readToEnd(InputFile& file, const std::string& name,
+                                    std::int64_t maxBytes);
+
+// The files the handlers and the commands touch, through the platform's own file system.
+// Paths are what the platform's names are made of: bytes on Linux, UTF-8 on Windows. Every
+// failure throws, naming the file and the system's reason.
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
 
-    // The length the file system reports for the file.
+    // The length the file system reports for the file: 0 for a stream, which is measured as it
+    // is read.
     virtual std::int64_t fileLength(const std::string& path) = 0;
-    // The bytes the file holds when it is read to its end, which need not be as many as its
-    // reported length; more than maxBytes is a failure.
-    virtual std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes) = 0;
+    virtual std::unique_ptr<InputFile> openInput(const std::string& path) = 0;
+    // The bytes the file holds when it is read to its end, as readToEnd reads them.
+    virtual std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes);
     virtual std::unique_ptr<OutputFile> createOutput(const std::string& path) = 0;
+    // Whether both names reach one file, through links of any kind; false when either is not
+    // there.
+    virtual bool isSameFile(const std::string& first, const std::string& second) = 0;
+};
+
+// A file system that passes every call on to another; a wrapper overrides only what it
+// changes.
+class ForwardingFileSystem : public FileSystem {
+  public:
+    explicit ForwardingFileSystem(FileSystem& files) : files_(files) {}
+    explicit ForwardingFileSystem(std::unique_ptr<FileSystem> files)
+        : owned_(std::move(files)), files_(*owned_) {}
+
+    std::int64_t fileLength(const std::string& path) override { return files_.fileLength(path); }
+    std::unique_ptr<InputFile> openInput(const std::string& path) override {
+        return files_.openInput(path);
+    }
+    std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes) override {
+        return files_.readAll(path, maxBytes);
+    }
+    std::unique_ptr<OutputFile> createOutput(const std::string& path) override {
+        return files_.createOutput(path);
+    }
+    bool isSameFile(const std::string& first, const std::string& second) override {
+        return files_.isSameFile(first, second);
+    }
+
+    // The file system the calls go to.
+    FileSystem& inner() { return files_; }
+
+  private:
+    std::unique_ptr<FileSystem> owned_;
+    FileSystem& files_;
 };
 
 }  // namespace vornelik

@@ -1,19 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "ui/main_window.h"
 
-#include <limits>
-
 #include "core/failure.h"
 #include "core/include_writer.h"
+#include "core/longest_sound.h"
 #include "core/numeric_text.h"
 #include "core/program_writer.h"
 #include "ui/form_texts.h"
 
 namespace vornelik {
 namespace {
-
-// A sound file's size is a signed 32-bit length.
-constexpr std::int64_t kLongestSound = std::numeric_limits<std::int32_t>::max();
 
 std::int32_t soundLength(std::int64_t length) {
     if (length < 0 || length > kLongestSound) {

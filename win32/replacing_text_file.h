@@ -18,6 +18,11 @@ class ReplacingTextFile : public OutputFile {
         : file_(path), codePage_(codePage) {}
 
     void write(std::string_view text) override;
+    void writeBytes(std::string_view bytes) override { file_.write(bytes); }
+    bool canGoBack() const override { return file_.canGoBack(); }
+    void goBack(std::string_view start, std::uint64_t length) override {
+        file_.goBack(start, length);
+    }
     // Throws Failure when the file could not be completed; the temporary file is then gone.
     void commit() override { file_.commit(); }
 

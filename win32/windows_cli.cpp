@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "win32/windows_cli.h"
 
-#include <CLI/CLI.hpp>
 #include <iostream>
 #include <streambuf>
 #include <string>
@@ -92,34 +91,11 @@ void useConsole(std::ostream& stream, DWORD which) {
     stream.rdbuf(new ConsoleBuffer(handle));  // kept for as long as the stream lives
 }
 
-void refuseOutputOverSound(CLI::App& command) {
-    CLI::Option* sound = command.get_option_no_throw("SOUND");
-    CLI::Option* output = command.get_option_no_throw("--output");
-    if (sound == nullptr || output == nullptr) {
-        return;
-    }
-    output->check(CLI::Validator(
-        [sound](std::string& name) -> std::string {
-            if (sound->count() == 0 || name == "-") {
-                return {};
-            }
-            const std::string soundName = sound->as<std::string>();
-            if (!isSameFile(widen(soundName), widen(name))) {
-                return {};
-            }
-            return name + " is the sound file " + soundName + " itself: it is not written over";
-        },
-        "", "not the sound"));
-}
-
 }  // namespace
 
-void prepareWindowsCommandLine(CLI::App& app) {
+void prepareWindowsConsole() {
     useConsole(std::cout, STD_OUTPUT_HANDLE);
     useConsole(std::cerr, STD_ERROR_HANDLE);
-    for (CLI::App* command : app.get_subcommands({})) {
-        refuseOutputOverSound(*command);
-    }
 }
 
 }  // namespace vornelik

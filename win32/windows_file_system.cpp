@@ -6,6 +6,7 @@
 
 #include "win32/windows_api.h"
 
+#include "core/best_fit.h"
 #include "core/failure.h"
 #include "win32/replacing_text_file.h"
 #include "win32/wide_text.h"
@@ -29,9 +30,9 @@ Failure openFailure(const std::wstring& path) {
 }
 
 // Closes the file however the reading ends.
-class InputFile {
+class OpenFile {
   public:
-    explicit InputFile(const std::wstring& path)
+    explicit OpenFile(const std::wstring& path)
         : path_(path),
           handle_(CreateFileW(systemPath(path).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -40,9 +41,9 @@ class InputFile {
             throw openFailure(path_);
         }
     }
-    ~InputFile() { CloseHandle(handle_); }
-    InputFile(const InputFile&) = delete;
-    InputFile& operator=(const InputFile&) = delete;
+    ~OpenFile() { CloseHandle(handle_); }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
 
     HANDLE handle() const { return handle_; }
     const std::wstring& path() const { return path_; }
@@ -57,6 +58,71 @@ class InputFile {
     std::wstring path_;
     HANDLE handle_;
 };
+
+// An input read through its handle, for openInput: a file, or standard input (not closed).
+class HandleInput : public InputFile {
+  public:
+    HandleInput(HANDLE handle, std::wstring name, bool owned)
+        : handle_(handle), name_(std::move(name)), owned_(owned) {
+        LARGE_INTEGER size;
+        if (GetFileType(handle_) == FILE_TYPE_DISK && GetFileSizeEx(handle_, &size) != 0) {
+            knownSize_ = size.QuadPart;
+        }
+    }
+    ~HandleInput() override {
+        if (owned_) {
+            CloseHandle(handle_);
+        }
+    }
+    HandleInput(const HandleInput&) = delete;
+    HandleInput& operator=(const HandleInput&) = delete;
+
+    std::int64_t knownSize() const override { return knownSize_; }
+    std::size_t read(std::uint8_t* into, std::size_t room) override {
+        DWORD got = 0;
+        if (ReadFile(handle_, into, static_cast<DWORD>(std::min<std::size_t>(room, kPiece)), &got,
+                     nullptr) == 0) {
+            if (GetLastError() == ERROR_BROKEN_PIPE) {
+                return 0;  // the writer of a pipe is done
+            }
+            throw windowsFailure("cannot read", name_);
+        }
+        return got;
+    }
+
+  private:
+    HANDLE handle_;
+    std::wstring name_;
+    bool owned_;
+    std::int64_t knownSize_ = -1;
+};
+
+// Standard output, written directly: text in the code page, bytes as they are.
+class StandardOutput : public OutputFile {
+  public:
+    explicit StandardOutput(unsigned codePage)
+        : handle_(GetStdHandle(STD_OUTPUT_HANDLE)), codePage_(codePage) {}
+
+    void write(std::string_view text) override {
+        writeBytes(isAscii(text) ? std::string(text) : toCodePage(text, codePage_));
+    }
+    void writeBytes(std::string_view bytes) override {
+        while (!bytes.empty()) {
+            DWORD written = 0;
+            const auto piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kPiece));
+            if (WriteFile(handle_, bytes.data(), piece, &written, nullptr) == 0 || written == 0) {
+                throw windowsFailure("cannot write", L"standard output");
+            }
+            bytes.remove_prefix(written);
+        }
+    }
+    void commit() override {}
+
+  private:
+    HANDLE handle_;
+    unsigned codePage_;
+};
+
 
 // A sound is held whole, with a working copy of it: a 32-bit program lacks the room long
 // before the longest sound the window takes. Asked of the address space before anything is read.
@@ -78,7 +144,7 @@ Failure noRoomFailure(const std::string& path, std::int64_t length) {
                    " bytes does not fit in the program's memory");
 }
 
-std::vector<std::uint8_t> readToTheEnd(const InputFile& file, const std::string& path,
+std::vector<std::uint8_t> readToTheEnd(const OpenFile& file, const std::string& path,
                                        std::int64_t maxBytes) {
     // Read to the end, whatever length the file reports: some report more than they hold,
     // and a file may grow. Room for the reported length and the window's one 0 is taken at
@@ -121,7 +187,30 @@ std::vector<std::uint8_t> readToTheEnd(const InputFile& file, const std::string&
 
 }  // namespace
 
+std::unique_ptr<InputFile> WindowsFileSystem::openInput(const std::string& path) {
+    if (isStandardStream(path)) {
+        return std::make_unique<HandleInput>(GetStdHandle(STD_INPUT_HANDLE), L"standard input",
+                                             false);
+    }
+    const std::wstring name = widen(path);
+    const HANDLE handle =
+        CreateFileW(systemPath(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        throw openFailure(name);
+    }
+    return std::make_unique<HandleInput>(handle, name, true);
+}
+
+bool WindowsFileSystem::isSameFile(const std::string& first, const std::string& second) {
+    return !isStandardStream(first) && !isStandardStream(second) &&
+           vornelik::isSameFile(widen(first), widen(second));
+}
+
 std::int64_t WindowsFileSystem::fileLength(const std::string& path) {
+    if (isStandardStream(path)) {
+        return 0;  // measured as it is read
+    }
     const std::wstring wide = widen(path);
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (GetFileAttributesExW(systemPath(wide).c_str(), GetFileExInfoStandard, &data) == 0) {
@@ -140,7 +229,10 @@ std::int64_t WindowsFileSystem::fileLength(const std::string& path) {
 
 std::vector<std::uint8_t> WindowsFileSystem::readAll(const std::string& path,
                                                      std::int64_t maxBytes) {
-    const InputFile file(widen(path));
+    if (isStandardStream(path)) {
+        return FileSystem::readAll(path, maxBytes);
+    }
+    const OpenFile file(widen(path));
     try {
         return readToTheEnd(file, path, maxBytes);
     } catch (const std::bad_alloc&) {
@@ -151,6 +243,9 @@ std::vector<std::uint8_t> WindowsFileSystem::readAll(const std::string& path,
 }
 
 std::unique_ptr<OutputFile> WindowsFileSystem::createOutput(const std::string& path) {
+    if (isStandardStream(path)) {
+        return std::make_unique<StandardOutput>(codePage_);
+    }
     return std::make_unique<ReplacingTextFile>(widen(path), codePage_);
 }
 

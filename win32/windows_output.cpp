@@ -128,6 +128,23 @@ void WindowsOutput::commit() {
     }
 }
 
+void WindowsOutput::goBack(std::string_view start, std::uint64_t length) {
+    if (!canGoBack()) {
+        throw Failure("cannot go back in " + narrow(path_));
+    }
+    flush();
+    LARGE_INTEGER position{};
+    if (SetFilePointerEx(handle_, position, nullptr, FILE_BEGIN) == 0) {
+        throw windowsFailure("cannot write", path_);
+    }
+    pending_.assign(start);
+    flush();
+    position.QuadPart = static_cast<LONGLONG>(length);
+    if (SetFilePointerEx(handle_, position, nullptr, FILE_BEGIN) == 0 || SetEndOfFile(handle_) == 0) {
+        throw windowsFailure("cannot write", path_);
+    }
+}
+
 void WindowsOutput::flush() {
     std::size_t done = 0;
     while (done < pending_.size()) {
@@ -154,12 +171,6 @@ void WindowsOutput::discard() {
         DeleteFileW(temporaryPath_.c_str());
         temporaryPath_.clear();
     }
-}
-
-void writeWindowsFile(const std::string& name, std::string_view bytes) {
-    WindowsOutput file(widen(name));
-    file.write(bytes);
-    file.commit();
 }
 
 }  // namespace vornelik

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,10 @@ class WindowsOutput {
     WindowsOutput& operator=(const WindowsOutput&) = delete;
 
     void write(std::string_view bytes);
+    // A file on a disk can go back before commit(): `start` over its first bytes, and what
+    // follows `length` bytes cut off. A device cannot.
+    bool canGoBack() const { return !temporaryPath_.empty(); }
+    void goBack(std::string_view start, std::uint64_t length);
     // Throws Failure when the file could not be completed; the temporary file is then gone.
     void commit();
 
@@ -34,8 +39,5 @@ class WindowsOutput {
     std::string pending_;         // table lines are short: they go out in larger pieces
     bool committed_ = false;
 };
-
-// Writes the bytes as the file with this UTF-8 name, through WindowsOutput. Throws Failure.
-void writeWindowsFile(const std::string& name, std::string_view bytes);
 
 }  // namespace vornelik

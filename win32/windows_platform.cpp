@@ -24,4 +24,8 @@ std::unique_ptr<FileSystem> makeSystemFileSystem(unsigned codePage) {
     return std::make_unique<WindowsFileSystem>(codePage);
 }
 
+std::unique_ptr<FileSystem> makeCommandLineFileSystem(unsigned codePage) {
+    return std::make_unique<WindowsFileSystem>(codePage, true);
+}
+
 }  // namespace vornelik

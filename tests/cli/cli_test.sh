@@ -106,6 +106,107 @@ if grep -q warning "$work/err"; then
     failures=$((failures + 1))
 fi
 
+# The edges where a name becomes a file, the same for every command that writes one.
+fail() { echo "FAIL: $1"; failures=$((failures + 1)); }
+printf 'RIFF\076\000\000\000WAVEfmt \020\000\000\000\001\000\001\000\100\037\000\000\100\037\000\000\001\000\010\000data\032\000\000\000' >"$work/rec.wav"
+cat "$work/sound.wav" >>"$work/rec.wav"
+cp "$work/rec.wav" "$work/rec.copy"
+writers="bas inc plot preview"
+"$cli" convert --help >/dev/null 2>&1 && writers="$writers convert"
+root=no
+[ "$(id -u)" -eq 0 ] && root=yes || echo "SKIP: device nodes and read-only files as root need root / a user"
+for command in $writers; do
+    # The output is the input, under its own name, a symlink or a hard link.
+    ln -sf rec.wav "$work/rec.link"
+    ln -f "$work/rec.wav" "$work/rec.hard"
+    for same in "$work/rec.wav" "$work/rec.link" "$work/rec.hard" "$work/./rec.wav"; do
+        expect 1 "$command over its input $same" -- "$cli" "$command" "$work/rec.wav" -o "$same"
+        contains "$work/err" "rec.wav" "$command names the input"
+        cmp -s "$work/rec.wav" "$work/rec.copy" || { fail "$command wrote over its input"; cp "$work/rec.copy" "$work/rec.wav"; }
+    done
+    rm -f "$work/rec.hard"
+
+    if [ -c /dev/full ]; then
+        expect 3 "$command to /dev/full" -- "$cli" "$command" "$work/rec.wav" -o /dev/full
+        contains "$work/err" "No space left on device" "$command names the reason"
+    else
+        echo "SKIP: /dev/full is not a device here"
+    fi
+    expect 3 "$command to a folder" -- "$cli" "$command" "$work/rec.wav" -o "$work/full"
+    contains "$work/err" "Is a directory" "$command calls a folder a folder"
+
+    rm -f "$work/fifo" && mkfifo "$work/fifo"
+    timeout 20 cat "$work/fifo" >"$work/heard" &
+    reader=$!
+    expect 0 "$command to a FIFO" -- "$cli" "$command" "$work/rec.wav" -o "$work/fifo"
+    wait $reader
+    [ -p "$work/fifo" ] && [ -s "$work/heard" ] || fail "$command did not write its FIFO"
+
+    # A symlink's target is written, a private file stays private, a long name is no trouble.
+    printf 'old' >"$work/target.out" && chmod 600 "$work/target.out" && ln -sf target.out "$work/link.out"
+    expect 0 "$command through a symlink" -- "$cli" "$command" "$work/rec.wav" -o "$work/link.out"
+    [ -L "$work/link.out" ] && [ "$(stat -c %a "$work/target.out")" = 600 ] && [ "$(cat "$work/target.out")" != old ] ||
+        fail "$command did not write through the link keeping the mode"
+    long=$(printf '%0250d' 0)
+    expect 0 "$command to a long name" -- "$cli" "$command" "$work/rec.wav" -o "$work/$long"
+    [ "$(ls -A "$work/full")" = "out.bas" ] || fail "$command left $(ls -A "$work/full")"
+
+    if [ $root = yes ]; then
+        rm -f "$work/node" && mknod "$work/node" c 1 7
+        expect 3 "$command to a full device node" -- "$cli" "$command" "$work/rec.wav" -o "$work/node"
+        [ -c "$work/node" ] || fail "$command replaced a device node"
+    else
+        printf 'old' >"$work/locked.out" && chmod 444 "$work/locked.out"
+        expect 3 "$command to a read-only file" -- "$cli" "$command" "$work/rec.wav" -o "$work/locked.out"
+        [ "$(cat "$work/locked.out")" = old ] || fail "$command replaced a read-only file"
+    fi
+
+    # Over 2 GiB, refused before a byte is read.
+    [ -e "$work/huge.wav" ] || truncate -s 3G "$work/huge.wav"
+    expect 3 "$command on a sound over 2 GiB" -- "$cli" "$command" "$work/huge.wav" -o "$work/x.out"
+    [ "$command" = convert ] || contains "$work/err" "is too long for a sound" "$command names the limit"
+done
+
+# Standard output is written directly, with no temporary file anywhere.
+mkdir "$work/tmp"
+for command in bas inc plot; do
+    expect 0 "$command to standard output" -- env TMPDIR=/nonexistent "$cli" "$command" "$work/rec.wav" -o -
+    [ -s "$work/out" ] || fail "$command wrote nothing to standard output"
+done
+TMPDIR="$work/tmp" "$cli" inc "$work/rec.wav" -o - | head -c 10 >/dev/null
+[ -z "$(ls -A "$work/tmp")" ] || fail "a broken pipe left $(ls -A "$work/tmp")"
+
+# Standard input, a FIFO that waits for its writer, a name that is not UTF-8.
+expect 0 "info from standard input" -- sh -c 'exec "$0" info - <"$1"' "$cli" "$work/rec.wav"
+contains "$work/out" "Size: 70 bytes" "standard input read whole"
+rm -f "$work/fifo" && mkfifo "$work/fifo"
+expect 124 "info on a FIFO with no writer waits" -- timeout -s INT 1 "$cli" info "$work/fifo"
+(sleep 1; cat "$work/rec.wav" >"$work/fifo") &
+expect 0 "info on a FIFO reads what comes" -- "$cli" info "$work/fifo"
+old=$(printf 'eski\376')
+cp "$work/rec.wav" "$work/$old.wav"
+expect 0 "a name that is not UTF-8" -- "$cli" bas "$work/$old.wav" -o "$work/$old.bas"
+[ -s "$work/$old.bas" ] || fail "the output's name was not kept byte for byte"
+contains "$work/err" 'eski\xFE.bas' "the name is shown readably"
+escape=$(printf 'a\033[31mb')
+cp "$work/rec.wav" "$work/$escape.wav"
+expect 0 "info on a name with a terminal escape" -- "$cli" info "$work/$escape.wav"
+! grep -q "$(printf '\033')" "$work/out" || fail "info printed a terminal escape"
+
+# Options take only what the window could meet, and say what they refused.
+expect 1 "an empty decimal separator" -- "$cli" bas "$work/rec.wav" -o "$work/x.bas" --decimal-separator ''
+contains "$work/err" "decimal-separator" "the separator is named"
+for page in 0 1200 1201 65000; do
+    expect 1 "code page $page" -- "$cli" bas "$work/rec.wav" -o "$work/x.bas" --code-page $page
+    contains "$work/err" "$page" "code page $page is named"
+done
+expect 1 "an unknown command" -- "$cli" bass "$work/rec.wav"
+contains "$work/err" "bass" "the unknown command is named"
+expect 1 "an unknown option" -- "$cli" --bogus
+contains "$work/err" "--bogus" "the unknown option is named"
+expect 0 "an empty start" -- "$cli" inc "$work/sound.wav" -o "$work/empty.inc" --start= --end=25 --code-page 1254 --decimal-separator ,
+same "$work/empty.inc" "$data/include_good_0_25.1254.inc" "an empty start is the empty text"
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures failed"
     exit 1

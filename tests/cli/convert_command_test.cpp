@@ -429,8 +429,7 @@ TEST(PcmWaveHeader, isWhatLibsndfileWrites) {
             ASSERT_NE(sf, nullptr);
             sf_write_short(sf, wide.data(), static_cast<sf_count_t>(count));
             sf_close(sf);
-            writePcm8Wave(folder.path("w.wav"), samples, static_cast<std::uint32_t>(rate));
-            const std::string file = folder.read("w.wav");
+            const std::string file = pcm8MonoWave(samples, static_cast<std::uint32_t>(rate));
             EXPECT_TRUE(file == folder.read("sf.wav"));
             const auto header = pcm8MonoWaveHeader(static_cast<std::uint32_t>(count),
                                                    static_cast<std::uint32_t>(rate));

@@ -13,29 +13,23 @@ using texts::kSetRangeMessage;
 using texts::kStartMessage;
 
 // The platform's files, except that the length of a file is not what reading it gives.
-class MisreportingFiles : public FileSystem {
+class MisreportingFiles : public ForwardingFileSystem {
   public:
     enum class Fault { reportsMore, vanishesAfterMeasuring };
-    explicit MisreportingFiles(Fault fault) : fault_(fault), real_(makeSystemFileSystem(1254)) {}
+    explicit MisreportingFiles(Fault fault)
+        : ForwardingFileSystem(makeSystemFileSystem(1254)), fault_(fault) {}
 
     std::int64_t fileLength(const std::string& path) override {
-        const std::int64_t length = real_->fileLength(path);
+        const std::int64_t length = inner().fileLength(path);
         if (fault_ == Fault::vanishesAfterMeasuring) {
             std::filesystem::remove(path);
             return length;
         }
         return length + 4000;
     }
-    std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes) override {
-        return real_->readAll(path, maxBytes);
-    }
-    std::unique_ptr<OutputFile> createOutput(const std::string& path) override {
-        return real_->createOutput(path);
-    }
 
   private:
     Fault fault_;
-    std::unique_ptr<FileSystem> real_;
 };
 
 TEST(FormStart, OnlyTheOpenButtonTakesInputAndTheStartMessageShows) {

@@ -16,24 +16,18 @@ using texts::kIncludeWrittenMessage;
 using texts::kProgramWrittenMessage;
 
 // The platform's files, except that every output fails as a full disk does at the last step.
-class FullDisk : public FileSystem {
+class FullDisk : public ForwardingFileSystem {
   public:
-    FullDisk() : real_(makeSystemFileSystem(1254)) {}
+    FullDisk() : ForwardingFileSystem(makeSystemFileSystem(1254)) {}
 
-    std::int64_t fileLength(const std::string& path) override { return real_->fileLength(path); }
-    std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes) override {
-        return real_->readAll(path, maxBytes);
-    }
     std::unique_ptr<OutputFile> createOutput(const std::string&) override {
         struct Failing : OutputFile {
             void write(std::string_view) override {}
+            void writeBytes(std::string_view) override {}
             void commit() override { throw std::runtime_error("no space left on device"); }
         };
         return std::make_unique<Failing>();
     }
-
-  private:
-    std::unique_ptr<FileSystem> real_;
 };
 
 std::string soundText() {

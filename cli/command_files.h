@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// What every command does with its files, through the platform's one file layer, where "-" is
+// standard input or standard output. Each says why it failed on standard error.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/file_system.h"
+
+namespace vornelik {
+
+// A whole input file's bytes, up to the longest sound the program takes, or nothing.
+std::optional<std::vector<std::uint8_t>> readWholeFile(FileSystem& files, const std::string& name);
+
+// Whether the output is the input, under its own or another name (a symlink, a hard link):
+// such an output is refused before anything is written, as it would destroy the recording.
+bool refusesOutputOverInput(FileSystem& files, const std::string& input, const std::string& output);
+
+// Writes the bytes as the file `name`: a regular file is replaced only whole. False on failure.
+bool writeWholeFile(FileSystem& files, const std::string& name, std::string_view bytes);
+
+}  // namespace vornelik
