@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
         "vornelik-cli");
     app.set_version_flag("--version", "vornelik-cli " VORNELIK_VERSION);
     app.require_subcommand(1);
+    // "/name" is a path, on Windows too, never an option.
+    app.allow_windows_style_options(false);
 
     int status = vornelik::kOk;
     vornelik::addOutputCommands(app, status);

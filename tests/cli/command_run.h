@@ -23,6 +23,8 @@ struct CommandRun {
 inline CommandRun runCommand(void (*add)(CLI::App&, int&), std::vector<std::string> arguments) {
     CLI::App app("test", "vornelik-cli");
     app.require_subcommand(1);
+    // "/name" is a path, on Windows too, never an option.
+    app.allow_windows_style_options(false);
     CommandRun run;
     run.status = kOk;
     add(app, run.status);

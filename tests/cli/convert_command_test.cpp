@@ -242,9 +242,9 @@ TEST(Convert, leavesNoOutputWhenItCannotReadOrWrite) {
     } cases[] = {
         {"not a sound", "this is not a recording at all, only text", "out.wav",
          "Format not recognised"},
-        {"no such input", "", "out.wav", "No such file"},
+        {"no such input", "", "out.wav", "in.wav"},
         {"a WAV header and nothing after it", "RIFF\x24\x00\x00\x00WAVEfmt ", "out.wav", ": "},
-        {"no such output folder", "", "none/out.wav", "cannot write"},
+        {"no such output folder", "", "none/out.wav", "out.wav"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -8,6 +8,8 @@
 # version, and the uninstaller's QuietUninstallString must leave none of it behind.
 #   package_test.sh CMAKE VERSION ZIP SETUP WINDOW_CHECK
 set -eu
+# Wine's loader of the programs' word size, as the test's environment names it.
+wine() { "${WINELOADER:-/usr/bin/wine}" "$@"; }
 cmake=$1 version=$2 zip=$3 setup=$4 window_check=$5
 
 failures=0
@@ -46,7 +48,7 @@ head -n 1 "$scratch/zip/LICENSE.txt" | grep -q "^MIT License" || fail "LICENSE.t
 # --- A fresh prefix; the programs and the registry are looked at through Wine itself.
 wineserver -k 2>/dev/null || true
 rm -rf "$WINEPREFIX"
-wineboot -i
+wine wineboot -i
 
 query() { # key [reg query options]: the values, one "name<TAB>type<TAB>data" a line
     wine reg query "$@" 2>/dev/null | tr -d '\r' |
