@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "qt/opening_dialog.h"
+#include "ui/opening_dialog.h"
 #include "qt/qt_dialogs.h"
 #include "qt/qt_translations.h"
 #include "qt/qt_window.h"
@@ -140,7 +140,7 @@ int main(int argc, char* argv[]) {
 
     const vornelik::LocaleFacts locale = vornelik::systemLocaleFacts();
     const auto files = vornelik::makeSystemFileSystem(locale.codePage);
-    vornelik::OpeningDialog commonDialog(sound.path);
+    vornelik::OpeningDialog<vornelik::QtCommonDialog> commonDialog(sound.path);
     vornelik::QtMessageBox messageBox;
     vornelik::QtWindow window(commonDialog, messageBox, *files, locale);
     commonDialog.setParent(&window);

@@ -171,8 +171,8 @@ int convert(const ConvertOptions& options) {
     if (!bytes) {
         return kInputOutput;
     }
-    told << summary(options, report, readRiffWave(*bytes))
-         << infoReport(options.out, *bytes, false) << std::flush;
+    told << summary(options, report, readRiffWave(*bytes)) << infoReport(options.out, *bytes, false)
+         << std::flush;
     return told ? kOk : kInputOutput;
 }
 

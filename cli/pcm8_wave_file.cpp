@@ -21,7 +21,8 @@ Pcm8WaveFile::Pcm8WaveFile(OutputFile& out, std::uint32_t sampleRate,
                            std::optional<std::uint64_t> count)
     : out_(out), sampleRate_(sampleRate), count_(count) {
     if (count_) {
-        out_.writeBytes(asText(pcm8MonoWaveHeader(static_cast<std::uint32_t>(*count_), sampleRate_)));
+        out_.writeBytes(
+            asText(pcm8MonoWaveHeader(static_cast<std::uint32_t>(*count_), sampleRate_)));
     } else if (out_.canGoBack()) {
         const std::array<std::uint8_t, kPcmWaveHeaderBytes> room{};  // the header comes last
         out_.writeBytes(asText(room));

@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "cli/pcm8_wave_file.h"
-#include "core/utf8.h"
 #include "core/sound_survey.h"
+#include "core/utf8.h"
 
 namespace vornelik {
 namespace {
@@ -313,11 +313,12 @@ ConversionReport convertSound(const std::string& in, OutputFile& out,
     // The peak before the samples: a second reading costs less than holding the 8000-Hz sound,
     // 8 GiB as floats for the longest one, in memory or in a temporary file.
     if (options.normalize) {
-        eachConvertedBlock(in, report, progressFrom(passesDone++), [&](std::span<const float> block) {
-            for (const float x : block) {
-                report.peak = std::max(report.peak, std::abs(static_cast<double>(x)));
-            }
-        });
+        eachConvertedBlock(
+            in, report, progressFrom(passesDone++), [&](std::span<const float> block) {
+                for (const float x : block) {
+                    report.peak = std::max(report.peak, std::abs(static_cast<double>(x)));
+                }
+            });
         // The peak lands on 1 or 255, the ends of the range on both sides of 128.
         report.gain = report.peak > 0 ? 127 / (128 * report.peak) : 1;
     }
@@ -330,25 +331,26 @@ ConversionReport convertSound(const std::string& in, OutputFile& out,
         std::uint64_t kept = 0;
         bool sounding = !options.trimSilence;
         std::vector<std::uint8_t> bytes;
-        eachConvertedBlock(in, report, progressFrom(passesDone++), [&](std::span<const float> block) {
-            bytes.clear();
-            for (const float x : block) {
-                report.peak = std::max(report.peak, std::abs(static_cast<double>(x)));
-                const std::uint8_t b = eightBitSample(report.gain * x, report.clipped);
-                const bool silent = std::abs(int{b} - 128) <= kSilenceThreshold;
-                if (!sounding && silent) {
-                    ++report.trimmedStart;
-                    continue;
+        eachConvertedBlock(
+            in, report, progressFrom(passesDone++), [&](std::span<const float> block) {
+                bytes.clear();
+                for (const float x : block) {
+                    report.peak = std::max(report.peak, std::abs(static_cast<double>(x)));
+                    const std::uint8_t b = eightBitSample(report.gain * x, report.clipped);
+                    const bool silent = std::abs(int{b} - 128) <= kSilenceThreshold;
+                    if (!sounding && silent) {
+                        ++report.trimmedStart;
+                        continue;
+                    }
+                    sounding = true;
+                    bytes.push_back(b);
+                    if (!silent || !options.trimSilence) {
+                        kept = handed + bytes.size();
+                    }
                 }
-                sounding = true;
-                bytes.push_back(b);
-                if (!silent || !options.trimSilence) {
-                    kept = handed + bytes.size();
-                }
-            }
-            handed += bytes.size();
-            keep(std::span<const std::uint8_t>(bytes));
-        });
+                handed += bytes.size();
+                keep(std::span<const std::uint8_t>(bytes));
+            });
         report.trimmedEnd = static_cast<std::int64_t>(handed - kept);
         return kept;
     };

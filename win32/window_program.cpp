@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "win32/window_program.h"
 
+#include "ui/opening_dialog.h"
 #include "ui/platform.h"
 #include "win32/win32_dialogs.h"
 #include "win32/win32_window.h"
@@ -8,9 +9,10 @@
 namespace vornelik {
 
 int runWindowProgram(HINSTANCE instance, int showCommand, LocaleFacts locale, CommonDialog* dialog,
-                     MessageBox* messageBox) {
+                     MessageBox* messageBox, std::optional<std::string> sound) {
     const auto files = makeSystemFileSystem(locale.codePage);
-    Win32CommonDialog systemDialog;
+    const bool opening = sound.has_value();
+    OpeningDialog<Win32CommonDialog> systemDialog(std::move(sound));
     Win32MessageBox systemMessageBox;
     Win32Window window(instance, dialog != nullptr ? *dialog : systemDialog,
                        messageBox != nullptr ? *messageBox : systemMessageBox, *files,
@@ -18,6 +20,11 @@ int runWindowProgram(HINSTANCE instance, int showCommand, LocaleFacts locale, Co
     systemDialog.setOwner(window.handle());
     systemMessageBox.setOwner(window.handle());
     window.show(showCommand);
+    if (opening) {
+        // Taken from the queue once the window is up, so that a message the opening shows has
+        // it as its owner.
+        PostMessageW(window.control(Control::Command2), BM_CLICK, 0, 0);
+    }
     return window.run();
 }
 

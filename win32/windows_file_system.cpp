@@ -123,7 +123,6 @@ class StandardOutput : public OutputFile {
     unsigned codePage_;
 };
 
-
 // A sound is held whole, with a working copy of it: a 32-bit program lacks the room long
 // before the longest sound the window takes. Asked of the address space before anything is read.
 bool hasRoomFor(std::int64_t length) {

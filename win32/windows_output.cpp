@@ -140,7 +140,8 @@ void WindowsOutput::goBack(std::string_view start, std::uint64_t length) {
     pending_.assign(start);
     flush();
     position.QuadPart = static_cast<LONGLONG>(length);
-    if (SetFilePointerEx(handle_, position, nullptr, FILE_BEGIN) == 0 || SetEndOfFile(handle_) == 0) {
+    if (SetFilePointerEx(handle_, position, nullptr, FILE_BEGIN) == 0 ||
+        SetEndOfFile(handle_) == 0) {
         throw windowsFailure("cannot write", path_);
     }
 }

@@ -11,8 +11,8 @@
 #include <QtTest>
 
 #include "headless/headless_dialogs.h"
-#include "qt/opening_dialog.h"
 #include "qt/qt_dialogs.h"
+#include "ui/opening_dialog.h"
 #include "qt/qt_translations.h"
 #include "qt/qt_window.h"
 #include "ui/form_layout.h"
@@ -211,7 +211,7 @@ class QtWindowTest : public QObject {
             chosen.dialog.answer(path.toStdString());
             static_cast<QPushButton*>(chosen[Control::Command2])->click();
 
-            OpeningDialog opening(path.toStdString());
+            OpeningDialog<QtCommonDialog> opening(path.toStdString());
             CollectingMessageBox messages;
             const auto files = makeSystemFileSystem(1254);
             QtWindow started(opening, messages, *files, {",", 1254});

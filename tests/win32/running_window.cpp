@@ -32,9 +32,13 @@ BOOL CALLBACK findWindowOf(HWND window, LPARAM lParam) {
 
 }  // namespace
 
-RunningWindow::RunningWindow(const std::wstring& program, const std::wstring& scriptPath) {
+RunningWindow::RunningWindow(const std::wstring& program, const std::wstring& scriptPath,
+                             const std::wstring& arguments) {
     SetEnvironmentVariableW(L"VORNELIK_TEST_SCRIPT", scriptPath.c_str());
     std::wstring commandLine = L"\"" + program + L"\"";
+    if (!arguments.empty()) {
+        commandLine += L" " + arguments;
+    }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};

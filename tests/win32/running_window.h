@@ -15,8 +15,10 @@ namespace vornelik {
 
 class RunningWindow {
   public:
-    // Starts the program with this script and waits for its window. Throws if none appears.
-    RunningWindow(const std::wstring& program, const std::wstring& scriptPath);
+    // Starts the program with this script (and these arguments) and waits for its window.
+    // Throws if none appears.
+    RunningWindow(const std::wstring& program, const std::wstring& scriptPath,
+                  const std::wstring& arguments = {});
     // Ends the program if a test left it running.
     ~RunningWindow();
     RunningWindow(const RunningWindow&) = delete;

@@ -252,6 +252,25 @@ TEST(WindowPass, TheShippedProgramShowsTheSystemsDialogWhateverTheEnvironment) {
     EXPECT_EQ(GetFileAttributesW(log.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// A sound named on the command line, as Explorer names one dropped on the program or opened
+// with it, is opened as the open button opens a chosen one.
+TEST(WindowPass, TheShippedProgramOpensTheSoundOnItsCommandLine) {
+    ScratchFolder folder;
+    const std::wstring sound = folder / L"kapı sesi.wav";
+    writeBytes(sound, std::string(900, '\x80'));
+    RunningWindow window(widen(VORNELIK_SHIPPED_PROGRAM), folder / L"none.txt",
+                         L"\"" + sound + L"\"");
+    for (int waited = 0; window.text(Control::boyut).empty() && waited < 30000; waited += 50) {
+        Sleep(50);
+    }
+    EXPECT_EQ(window.text(Control::boyut), "900 byte");
+    EXPECT_EQ(window.text(Control::yer), narrow(sound));
+    EXPECT_EQ(window.text(Control::Text2), "900");
+    EXPECT_FALSE(window.isEnabled(Control::Command2));
+    EXPECT_TRUE(window.isEnabled(Control::Command1));
+    EXPECT_EQ(window.close(), 0u);
+}
+
 // Started at 96 and at 144 DPI, then moved to a monitor of the other: laid out from the same
 // table each time.
 TEST(Win32Window, FollowsTheTableAtEachDpi) {
