@@ -13,7 +13,7 @@ namespace vornelik {
 namespace {
 
 constexpr std::size_t kRawBytesShown = 16;
-constexpr std::uint32_t kExpectedRate = 8000;
+constexpr auto kExpectedRate = static_cast<std::uint32_t>(kSoundRate);
 
 // Numbers are written by hand rather than through printf's %f so that the C library's locale
 // can never turn a decimal point into a comma.

@@ -251,8 +251,9 @@ void eachConvertedBlock(const std::string& in, ConversionReport& report,
     MonoDecoder decoder(in, report);
     const auto tooLong = [&](std::int64_t samples) {
         return ConversionError("cannot convert " + readableName(in) + ": it would make " +
-                               std::to_string(samples) + " samples at 8000 Hz (" +
-                               decimals(static_cast<double>(samples) / 8000 / 3600, 1) +
+                               std::to_string(samples) + " samples at " +
+                               std::to_string(kConvertedRate) + " Hz (" +
+                               decimals(static_cast<double>(samples) / kConvertedRate / 3600, 1) +
                                " hours), more than the " + std::to_string(kLongestConvertedSound) +
                                " bytes the other commands read");
     };
@@ -337,7 +338,7 @@ ConversionReport convertSound(const std::string& in, OutputFile& out,
                 for (const float x : block) {
                     report.peak = std::max(report.peak, std::abs(static_cast<double>(x)));
                     const std::uint8_t b = eightBitSample(report.gain * x, report.clipped);
-                    const bool silent = std::abs(int{b} - 128) <= kSilenceThreshold;
+                    const bool silent = isSilentByte(b);
                     if (!sounding && silent) {
                         ++report.trimmedStart;
                         continue;

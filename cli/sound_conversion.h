@@ -12,11 +12,12 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/sound_survey.h"
 #include "ui/file_system.h"
 
 namespace vornelik {
 
-inline constexpr int kConvertedRate = 8000;
+inline constexpr int kConvertedRate = kSoundRate;
 
 // The longest sound the other commands read, in bytes, one per sample here.
 inline constexpr std::int64_t kLongestConvertedSound = 2147483647;

@@ -7,12 +7,6 @@
 namespace vornelik {
 namespace {
 
-constexpr double kAssumedBytesPerSecond = 8000;  // what the window expects of any file
-
-bool silentByte(std::uint8_t byte) {
-    return std::abs(int{byte} - 128) <= kSilenceThreshold;
-}
-
 bool silentTopByte(std::uint8_t byte) {
     return std::abs(int{static_cast<std::int8_t>(byte)}) <= kSilenceThreshold;
 }
@@ -45,7 +39,7 @@ std::optional<SoundSpan> findSound(std::span<const std::uint8_t> samples, Silenc
     const std::size_t count = samples.size() / sampleBytes;
     const auto silentAt = [&](std::size_t k) {
         const std::size_t top = k * sampleBytes + sampleBytes - 1;  // little-endian: last byte
-        return rule == SilenceRule::unsignedByte ? silentByte(samples[top])
+        return rule == SilenceRule::unsignedByte ? isSilentByte(samples[top])
                                                  : silentTopByte(samples[top]);
     };
     std::size_t first = 0;
@@ -93,7 +87,7 @@ std::int64_t loudestStretch(std::span<const std::uint8_t> file, SilenceRule rule
         const auto inSample = static_cast<std::size_t>(at - sampleOffset) % sampleBytes;
         const std::uint8_t byte = file[static_cast<std::size_t>(at)];
         return inSample == sampleBytes - 1 &&
-               !(rule == SilenceRule::unsignedByte ? silentByte(byte) : silentTopByte(byte));
+               !(rule == SilenceRule::unsignedByte ? isSilentByte(byte) : silentTopByte(byte));
     };
     std::int64_t count = 0;
     for (std::int64_t at = from + 1; at <= from + kLongestRange; ++at) {
@@ -223,7 +217,7 @@ SoundSurvey surveySound(std::span<const std::uint8_t> file, const RiffWave& wave
         survey.samplesOffset = 0;
         survey.samplesLength = file.size();
         survey.silenceRule = SilenceRule::unsignedByte;
-        survey.durationSeconds = static_cast<double>(file.size()) / kAssumedBytesPerSecond;
+        survey.durationSeconds = static_cast<double>(file.size()) / kSoundRate;
     } else if (wave.data) {
         // Clamped again so that a result from some other file cannot lead outside this one.
         const std::uint64_t offset = std::min<std::uint64_t>(wave.data->offset, file.size());

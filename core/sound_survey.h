@@ -19,6 +19,14 @@ namespace vornelik {
 // scale the chip plays (about 1.6 % of full scale).
 inline constexpr int kSilenceThreshold = 2;
 
+// Whether an 8-bit unsigned sample is silence.
+inline constexpr bool isSilentByte(std::uint8_t byte) {
+    return byte >= 128 - kSilenceThreshold && byte <= 128 + kSilenceThreshold;
+}
+
+// The rate the window expects of every sound file: 8000 bytes, one sample each, a second.
+inline constexpr int kSoundRate = 8000;
+
 // The PIC18F4620's program memory.
 inline constexpr std::int64_t kFlashBytes = 65536;
 

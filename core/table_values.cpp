@@ -4,13 +4,10 @@
 #include <charconv>
 
 #include "core/failure.h"
+#include "core/sample_table.h"
 
 namespace vornelik {
-namespace {
-
-constexpr std::string_view kKeyword = "CDATA  ";
-
-}  // namespace
+namespace {}  // namespace
 
 void TableValues::write(std::string_view text) {
     for (std::size_t end; (end = text.find('\n')) != std::string_view::npos;) {
@@ -26,17 +23,18 @@ void TableValues::readLine(std::string_view line) {
     if (line.ends_with('\r')) {
         line.remove_suffix(1);
     }
-    if (!line.starts_with(kKeyword)) {
+    if (!line.starts_with(kTableKeyword)) {
         return;
     }
-    line.remove_prefix(kKeyword.size());
+    line.remove_prefix(kTableKeyword.size());
     const char* at = line.data();
     const char* const end = line.data() + line.size();
     while (true) {
         std::uint8_t value = 0;
         const auto [next, error] = std::from_chars(at, end, value);
         if (error != std::errc() || (next != end && *next != ',')) {
-            throw Failure("not a sample table line: CDATA  " + std::string(line));
+            throw Failure("not a sample table line: " + std::string(kTableKeyword) +
+                          std::string(line));
         }
         values_.push_back(value);
         if (next == end) {

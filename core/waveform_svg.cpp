@@ -37,10 +37,6 @@ double yOf(double value) {
     return kPlotTop + (255.0 - value) * kPlotHeight / 255.0;
 }
 
-bool silent(std::uint8_t byte) {
-    return std::abs(int{byte} - 128) <= kSilenceThreshold;
-}
-
 std::string rect(double x1, double x2, double y1, double y2, std::string_view style) {
     return "<rect x=\"" + num(x1) + "\" y=\"" + num(y1) + "\" width=\"" + num(x2 - x1) +
            "\" height=\"" + num(y2 - y1) + "\" " + std::string(style) + "/>\n";
@@ -108,12 +104,12 @@ std::string silentStretches(const WaveformPicture& p) {
     const std::uint64_t last = p.samplesOffset + p.samplesLength;
     std::string out;
     for (std::uint64_t i = p.samplesOffset; i < last;) {
-        if (!silent(p.file[i])) {
+        if (!isSilentByte(p.file[i])) {
             ++i;
             continue;
         }
         std::uint64_t runEnd = i;
-        while (runEnd < last && silent(p.file[runEnd])) {
+        while (runEnd < last && isSilentByte(p.file[runEnd])) {
             ++runEnd;
         }
         const double x1 = waveformX(size, static_cast<double>(i));
