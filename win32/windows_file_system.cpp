@@ -2,7 +2,6 @@
 #include "win32/windows_file_system.h"
 
 #include <algorithm>
-#include <array>
 
 #include "win32/windows_api.h"
 
@@ -28,36 +27,6 @@ Failure openFailure(const std::wstring& path) {
     SetLastError(error);
     return windowsFailure("cannot open", path);
 }
-
-// Closes the file however the reading ends.
-class OpenFile {
-  public:
-    explicit OpenFile(const std::wstring& path)
-        : path_(path),
-          handle_(CreateFileW(systemPath(path).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr)) {
-        if (handle_ == INVALID_HANDLE_VALUE) {
-            throw openFailure(path_);
-        }
-    }
-    ~OpenFile() { CloseHandle(handle_); }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-
-    HANDLE handle() const { return handle_; }
-    const std::wstring& path() const { return path_; }
-
-    // The length it reports, for a first guess of the room needed.
-    std::int64_t reportedLength() const {
-        LARGE_INTEGER size;
-        return GetFileSizeEx(handle_, &size) != 0 ? size.QuadPart : 0;
-    }
-
-  private:
-    std::wstring path_;
-    HANDLE handle_;
-};
 
 // An input read through its handle, for openInput: a file, or standard input (not closed).
 class HandleInput : public InputFile {
@@ -143,47 +112,6 @@ Failure noRoomFailure(const std::string& path, std::int64_t length) {
                    " bytes does not fit in the program's memory");
 }
 
-std::vector<std::uint8_t> readToTheEnd(const OpenFile& file, const std::string& path,
-                                       std::int64_t maxBytes) {
-    // Read to the end, whatever length the file reports: some report more than they hold,
-    // and a file may grow. Room for the reported length and the window's one 0 is taken at
-    // once, so a sound costs its own size.
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(
-        static_cast<std::size_t>(std::clamp<std::int64_t>(file.reportedLength(), 0, maxBytes)) + 1);
-    for (;;) {
-        const std::size_t done = bytes.size();
-        const std::size_t room = bytes.capacity() - done - 1;
-        if (room == 0) {
-            // As long as reported: a small read tells whether that is all.
-            std::array<std::uint8_t, 4096> probe;
-            DWORD got = 0;
-            if (ReadFile(file.handle(), probe.data(), probe.size(), &got, nullptr) == 0) {
-                throw windowsFailure("cannot read", file.path());
-            }
-            if (got == 0) {
-                return bytes;
-            }
-            bytes.reserve(done + got + kPiece + 1);
-            bytes.insert(bytes.end(), probe.begin(), probe.begin() + got);
-            continue;
-        }
-        const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(room, kPiece));
-        bytes.resize(done + piece);
-        DWORD got = 0;
-        if (ReadFile(file.handle(), bytes.data() + done, piece, &got, nullptr) == 0) {
-            throw windowsFailure("cannot read", file.path());
-        }
-        bytes.resize(done + got);
-        if (static_cast<std::int64_t>(bytes.size()) > maxBytes) {
-            throw Failure(path + " is too long for a sound");
-        }
-        if (got == 0) {
-            return bytes;
-        }
-    }
-}
-
 }  // namespace
 
 std::unique_ptr<InputFile> WindowsFileSystem::openInput(const std::string& path) {
@@ -228,16 +156,14 @@ std::int64_t WindowsFileSystem::fileLength(const std::string& path) {
 
 std::vector<std::uint8_t> WindowsFileSystem::readAll(const std::string& path,
                                                      std::int64_t maxBytes) {
-    if (isStandardStream(path)) {
-        return FileSystem::readAll(path, maxBytes);
-    }
-    const OpenFile file(widen(path));
+    // A 32-bit program may lack the room even for a sound below the longest: said as such.
+    const std::unique_ptr<InputFile> file = openInput(path);
     try {
-        return readToTheEnd(file, path, maxBytes);
+        return readToEnd(*file, path, maxBytes);
     } catch (const std::bad_alloc&) {
-        throw noRoomFailure(path, file.reportedLength());
+        throw noRoomFailure(path, file->knownSize());
     } catch (const std::length_error&) {
-        throw noRoomFailure(path, file.reportedLength());
+        throw noRoomFailure(path, file->knownSize());
     }
 }
 
