@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "ui/opening_dialog.h"
 #include "qt/qt_dialogs.h"
 #include "qt/qt_translations.h"
 #include "qt/qt_window.h"
+#include "ui/opening_dialog.h"
 #include "ui/platform.h"
 
 namespace {
@@ -141,7 +141,7 @@ int main(int argc, char* argv[]) {
     const vornelik::LocaleFacts locale = vornelik::systemLocaleFacts();
     const auto files = vornelik::makeSystemFileSystem(locale.codePage);
     vornelik::OpeningDialog<vornelik::QtCommonDialog> commonDialog(sound.path);
-    vornelik::QtMessageBox messageBox;
+    vornelik::QtMsgBox messageBox;
     vornelik::QtWindow window(commonDialog, messageBox, *files, locale);
     commonDialog.setParent(&window);
     messageBox.setParent(&window);

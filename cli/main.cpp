@@ -7,9 +7,11 @@
 
 #include "cli/commands.h"
 #include "core/utf8.h"
-#include "ui/platform.h"
 #ifdef _WIN32
 #include "win32/windows_cli.h"
+#include "win32/windows_command_line.h"
+#else
+#include "qt/posix_command_line.h"
 #endif
 
 #ifndef VORNELIK_CONVERT

@@ -3,12 +3,12 @@
 
 #include <stdexcept>
 
-#include "core/numeric_text.h"
 #include "core/longest_sound.h"
+#include "core/numeric_text.h"
 #include "core/utf8.h"
 #include "headless/headless_dialogs.h"
 #include "headless/headless_window.h"
-#include "ui/main_window.h"
+#include "ui/form1.h"
 
 namespace vornelik {
 namespace {
@@ -67,7 +67,7 @@ class ReportingFiles : public ForwardingFileSystem {
 OutputOutcome runWindow(const OutputRequest& request, FileSystem& files, LocaleFacts locale) {
     HeadlessWindow window;
     AnsweringDialog dialog;
-    CollectingMessageBox messages;
+    CollectingMsgBox messages;
     ReportingFiles reporting(files);
     Form1 form(window, dialog, messages, reporting, std::move(locale));
     window.attach(form);

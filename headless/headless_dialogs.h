@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ui/common_dialog.h"
-#include "ui/message_box.h"
+#include "ui/msg_box.h"
 
 namespace vornelik {
 
@@ -33,7 +33,7 @@ class AnsweringDialog : public CommonDialog {
     std::deque<std::string> answers_;
 };
 
-class CollectingMessageBox : public MessageBox {
+class CollectingMsgBox : public MsgBox {
   public:
     void show(std::string_view prompt) override { prompts.emplace_back(prompt); }
     std::vector<std::string> prompts;

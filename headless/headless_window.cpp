@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "headless/headless_window.h"
 
+#include "ui/form1.h"
 #include "ui/form_layout.h"
-#include "ui/main_window.h"
 
 namespace vornelik {
 namespace {

@@ -60,7 +60,7 @@ std::optional<std::string> QtCommonDialog::askForSave(Filter filter, const std::
                                                  kOptions | QFileDialog::DontConfirmOverwrite));
 }
 
-void QtMessageBox::show(std::string_view prompt) {
+void QtMsgBox::show(std::string_view prompt) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vornelik"), fromUtf8(prompt),
                     QMessageBox::Ok, parent_);
     box.setTextFormat(Qt::PlainText);

@@ -4,7 +4,7 @@
 #include <QString>
 
 #include "ui/common_dialog.h"
-#include "ui/message_box.h"
+#include "ui/msg_box.h"
 
 class QWidget;
 
@@ -29,7 +29,7 @@ class QtCommonDialog : public CommonDialog {
     QWidget* parent_ = nullptr;
 };
 
-class QtMessageBox : public MessageBox {
+class QtMsgBox : public MsgBox {
   public:
     void setParent(QWidget* parent) { parent_ = parent; }
     void show(std::string_view prompt) override;

@@ -20,14 +20,6 @@ LocaleFacts systemLocaleFacts() {
     return facts;
 }
 
-std::vector<std::string> commandLineArguments(int argc, char** argv) {
-    std::vector<std::string> arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments.emplace_back(argv[i]);
-    }
-    return arguments;
-}
-
 QByteArray codePageName(unsigned codePage) {
     return "windows-" + QByteArray::number(codePage);
 }

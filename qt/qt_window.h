@@ -4,8 +4,8 @@
 #include <QWidget>
 #include <array>
 
+#include "ui/form1.h"
 #include "ui/form_layout.h"
-#include "ui/main_window.h"
 
 namespace vornelik {
 
@@ -15,8 +15,8 @@ class QtWindow : public QWidget, public ControlSurface {
     Q_OBJECT
 
   public:
-    QtWindow(CommonDialog& commonDialog, MessageBox& messageBox, FileSystem& files,
-             LocaleFacts locale, QWidget* parent = nullptr);
+    QtWindow(CommonDialog& commonDialog, MsgBox& messageBox, FileSystem& files, LocaleFacts locale,
+             QWidget* parent = nullptr);
 
     Form1& form() { return form_; }
     QWidget* control(Control control) const { return controls_[index(control)]; }

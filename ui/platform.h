@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// What each platform layer provides to the faces and the command line on it.
+// What each platform layer provides to the faces and the command line on it. The program's
+// arguments are the layer's own (commandLineArguments in qt/ and win32/): the window logic has
+// no command line.
 
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "ui/file_system.h"
 #include "ui/locale_facts.h"
@@ -21,9 +21,5 @@ std::unique_ptr<FileSystem> makeSystemFileSystem(unsigned codePage);
 // The same for a command line, where the name "-" is standard input to read and standard
 // output to write.
 std::unique_ptr<FileSystem> makeCommandLineFileSystem(unsigned codePage);
-
-// The program's arguments in UTF-8, the first being the program's name. On Windows main()'s
-// argv is in the ANSI code page, so the wide command line is read instead.
-std::vector<std::string> commandLineArguments(int argc, char** argv);
 
 }  // namespace vornelik

@@ -9,6 +9,7 @@
 
 #include "ui/platform.h"
 #include "win32/window_program.h"
+#include "win32/windows_command_line.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     try {

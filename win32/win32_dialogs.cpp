@@ -110,7 +110,7 @@ std::optional<std::string> Win32CommonDialog::askForSave(Filter filter,
     return askForFile(owner_, true, filter, lastPath);
 }
 
-void Win32MessageBox::show(std::string_view prompt) {
+void Win32MsgBox::show(std::string_view prompt) {
     ::MessageBoxW(owner_, widen(prompt).c_str(), widen(kForm1.messageBoxCaption).c_str(), MB_OK);
 }
 

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "win32/windows_api.h"
+#include <windows.h>
 
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "ui/common_dialog.h"
-#include "ui/message_box.h"
+#include "ui/msg_box.h"
 
 namespace vornelik {
 
@@ -33,7 +33,7 @@ class Win32CommonDialog : public CommonDialog {
 };
 
 // MessageBoxW with the OK button alone, no icon and the caption "Vornelik".
-class Win32MessageBox : public MessageBox {
+class Win32MsgBox : public MsgBox {
   public:
     void setOwner(HWND owner) { owner_ = owner; }
     void show(std::string_view prompt) override;

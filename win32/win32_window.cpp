@@ -84,7 +84,7 @@ ControlClass classOf(ControlKind kind) {
 
 }  // namespace
 
-Win32Window::Win32Window(HINSTANCE instance, CommonDialog& commonDialog, MessageBox& messageBox,
+Win32Window::Win32Window(HINSTANCE instance, CommonDialog& commonDialog, MsgBox& messageBox,
                          FileSystem& files, LocaleFacts locale)
     : dpi_(screenDpi()), form_(*this, commonDialog, messageBox, files, std::move(locale)) {
     registerWindowClass(instance, &Win32Window::procedure);

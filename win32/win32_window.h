@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "win32/windows_api.h"
+#include <windows.h>
 
 #include <array>
 #include <exception>
 #include <string>
 #include <string_view>
 
+#include "ui/form1.h"
 #include "ui/form_layout.h"
-#include "ui/main_window.h"
 
 namespace vornelik {
 
@@ -19,7 +19,7 @@ namespace vornelik {
 // handler logic.
 class Win32Window : public ControlSurface {
   public:
-    Win32Window(HINSTANCE instance, CommonDialog& commonDialog, MessageBox& messageBox,
+    Win32Window(HINSTANCE instance, CommonDialog& commonDialog, MsgBox& messageBox,
                 FileSystem& files, LocaleFacts locale);
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;

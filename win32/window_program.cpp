@@ -9,11 +9,11 @@
 namespace vornelik {
 
 int runWindowProgram(HINSTANCE instance, int showCommand, LocaleFacts locale, CommonDialog* dialog,
-                     MessageBox* messageBox, std::optional<std::string> sound) {
+                     MsgBox* messageBox, std::optional<std::string> sound) {
     const auto files = makeSystemFileSystem(locale.codePage);
     const bool opening = sound.has_value();
     OpeningDialog<Win32CommonDialog> systemDialog(std::move(sound));
-    Win32MessageBox systemMessageBox;
+    Win32MsgBox systemMessageBox;
     Win32Window window(instance, dialog != nullptr ? *dialog : systemDialog,
                        messageBox != nullptr ? *messageBox : systemMessageBox, *files,
                        std::move(locale));

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "win32/windows_api.h"
+#include <windows.h>
 
 #include <optional>
 #include <string>
 
 #include "ui/common_dialog.h"
 #include "ui/locale_facts.h"
-#include "ui/message_box.h"
+#include "ui/msg_box.h"
 
 namespace vornelik {
 
@@ -17,7 +17,7 @@ namespace vornelik {
 // named on the command line (or dropped on the program) is opened once the window is up, through
 // the open button, as though the user had chosen it in its dialog.
 int runWindowProgram(HINSTANCE instance, int showCommand, LocaleFacts locale,
-                     CommonDialog* dialog = nullptr, MessageBox* messageBox = nullptr,
+                     CommonDialog* dialog = nullptr, MsgBox* messageBox = nullptr,
                      std::optional<std::string> sound = std::nullopt);
 
 }  // namespace vornelik

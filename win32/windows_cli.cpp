@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "win32/windows_cli.h"
 
+#include <windows.h>
+
 #include <iostream>
 #include <streambuf>
 #include <string>
 
 #include "win32/wide_text.h"
-#include "win32/windows_api.h"
 #include "win32/windows_path.h"
 
 namespace vornelik {

@@ -4,13 +4,15 @@
 // Kept in a file of its own so that the window program, which takes no arguments, does not
 // need shell32.
 
-#include <memory>
+#include "win32/windows_command_line.h"
 
-#include "ui/platform.h"
-#include "win32/wide_text.h"
-#include "win32/windows_api.h"
+#include <windows.h>
 
 #include <shellapi.h>
+
+#include <memory>
+
+#include "win32/wide_text.h"
 
 namespace vornelik {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "win32/windows_error.h"
 
-#include "win32/windows_api.h"
+#include <windows.h>
 
 #include "win32/wide_text.h"
 

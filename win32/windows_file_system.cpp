@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "win32/windows_api.h"
+#include <windows.h>
 
 #include "core/best_fit.h"
 #include "core/failure.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "win32/windows_output.h"
 
-#include "win32/windows_api.h"
+#include <windows.h>
 
 #include <algorithm>
 #include <atomic>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The platform layer on Windows: the user's regional settings and the wide file API.
 
-#include "win32/windows_api.h"
+#include <windows.h>
 
 #include "ui/platform.h"
 #include "win32/wide_text.h"

@@ -107,7 +107,7 @@ class CliMatchesWindowTest : public QObject {
         QFile::remove(output);
         const auto files = makeSystemFileSystem(locale.codePage);
         AnsweringDialog dialog;
-        CollectingMessageBox messages;
+        CollectingMsgBox messages;
         QtWindow window(dialog, messages, *files, locale);
         const auto button = [&window](Control control) {
             return static_cast<QPushButton*>(window.control(control));

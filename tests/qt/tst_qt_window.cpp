@@ -12,11 +12,11 @@
 
 #include "headless/headless_dialogs.h"
 #include "qt/qt_dialogs.h"
-#include "ui/opening_dialog.h"
 #include "qt/qt_translations.h"
 #include "qt/qt_window.h"
 #include "ui/form_layout.h"
 #include "ui/form_texts.h"
+#include "ui/opening_dialog.h"
 #include "ui/platform.h"
 
 namespace vornelik {
@@ -44,7 +44,7 @@ struct Window {
 
     QTemporaryDir folder;
     AnsweringDialog dialog;
-    CollectingMessageBox messages;
+    CollectingMsgBox messages;
     std::unique_ptr<FileSystem> files;
     QtWindow window;
 };
@@ -212,7 +212,7 @@ class QtWindowTest : public QObject {
             static_cast<QPushButton*>(chosen[Control::Command2])->click();
 
             OpeningDialog<QtCommonDialog> opening(path.toStdString());
-            CollectingMessageBox messages;
+            CollectingMsgBox messages;
             const auto files = makeSystemFileSystem(1254);
             QtWindow started(opening, messages, *files, {",", 1254});
             static_cast<QPushButton*>(started.control(Control::Command2))->click();

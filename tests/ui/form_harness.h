@@ -19,8 +19,8 @@
 
 #include "headless/headless_window.h"
 #include "ui/common_dialog.h"
-#include "ui/main_window.h"
-#include "ui/message_box.h"
+#include "ui/form1.h"
+#include "ui/msg_box.h"
 #include "ui/platform.h"
 
 namespace vornelik {
@@ -55,7 +55,7 @@ class ScriptedDialog : public CommonDialog {
     std::deque<std::optional<std::string>> answers_;
 };
 
-class RecordingMessageBox : public MessageBox {
+class RecordingMsgBox : public MsgBox {
   public:
     void show(std::string_view prompt) override { prompts.emplace_back(prompt); }
     std::vector<std::string> prompts;
@@ -139,7 +139,7 @@ struct Harness {
 
     TestFolder folder;
     ScriptedDialog dialog;
-    RecordingMessageBox messages;
+    RecordingMsgBox messages;
     HeadlessWindow window;
     std::unique_ptr<FileSystem> files;
     Form1 form;

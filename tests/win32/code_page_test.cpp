@@ -5,11 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <cstdio>
 
 #include "core/code_page.h"
 #include "win32/wide_text.h"
-#include "win32/windows_api.h"
 
 namespace vornelik {
 namespace {

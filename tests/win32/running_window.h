@@ -4,12 +4,13 @@
 // vornelik.exe started with the test switch, and its real window driven from outside with the
 // messages a user's mouse and keyboard would cause.
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "ui/controls.h"
-#include "win32/windows_api.h"
 
 namespace vornelik {
 

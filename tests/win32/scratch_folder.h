@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "win32/windows_api.h"
+#include <windows.h>
 
 #include <filesystem>
 #include <fstream>

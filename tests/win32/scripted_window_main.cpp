@@ -19,7 +19,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
             return runWindowProgram(instance, showCommand, systemLocaleFacts());
         }
         ScriptedCommonDialog dialog(*script);
-        LoggedMessageBox messageBox(script->logPath);
+        LoggedMsgBox messageBox(script->logPath);
         return runWindowProgram(instance, showCommand, script->applyTo(systemLocaleFacts()),
                                 &dialog, &messageBox);
     } catch (const std::exception&) {

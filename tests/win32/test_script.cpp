@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "test_script.h"
 
-#include "win32/windows_api.h"
+#include <windows.h>
 
 #include <stdexcept>
 
@@ -115,7 +115,7 @@ std::optional<std::string> ScriptedCommonDialog::next(std::string_view mode, Fil
     return answer;
 }
 
-void LoggedMessageBox::show(std::string_view prompt) {
+void LoggedMsgBox::show(std::string_view prompt) {
     appendToLog(logPath_, "message " + std::string(prompt));
 }
 

@@ -8,7 +8,7 @@
 
 #include "ui/common_dialog.h"
 #include "ui/locale_facts.h"
-#include "ui/message_box.h"
+#include "ui/msg_box.h"
 
 namespace vornelik {
 
@@ -53,9 +53,9 @@ class ScriptedCommonDialog : public CommonDialog {
 };
 
 // The message box writing its prompt to the script's log and returning at once.
-class LoggedMessageBox : public MessageBox {
+class LoggedMsgBox : public MsgBox {
   public:
-    explicit LoggedMessageBox(std::string logPath) : logPath_(std::move(logPath)) {}
+    explicit LoggedMsgBox(std::string logPath) : logPath_(std::move(logPath)) {}
     void show(std::string_view prompt) override;
 
   private:

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/main_window.h"
+#include "ui/form1.h"
 
 #include "core/failure.h"
 #include "core/include_writer.h"
@@ -31,7 +31,7 @@ bool isBelow(const std::string& first, const std::string& second) {
 
 }  // namespace
 
-Form1::Form1(ControlSurface& controls, CommonDialog& commonDialog, MessageBox& messageBox,
+Form1::Form1(ControlSurface& controls, CommonDialog& commonDialog, MsgBox& messageBox,
              FileSystem& files, LocaleFacts locale)
     : Command2(controls, Control::Command2),
       yer(controls, Control::yer),

@@ -11,7 +11,7 @@
 #include "ui/controls.h"
 #include "ui/file_system.h"
 #include "ui/locale_facts.h"
-#include "ui/message_box.h"
+#include "ui/msg_box.h"
 
 namespace vornelik {
 
@@ -21,7 +21,7 @@ namespace vornelik {
 // after creating them.
 class Form1 {
   public:
-    Form1(ControlSurface& controls, CommonDialog& commonDialog, MessageBox& messageBox,
+    Form1(ControlSurface& controls, CommonDialog& commonDialog, MsgBox& messageBox,
           FileSystem& files, LocaleFacts locale);
 
     void Form_Load();
@@ -54,21 +54,22 @@ class Form1 {
     void saveOutputFile(std::string_view filter, OutputWriter write);
     std::string realText(double value) const;
 
-    CommandButton Command2;
-    Label yer;
-    Label boyut;
-    CommandButton Command3;
-    CommandButton Command4;
-    TextBox Text1;
-    TextBox Text2;
-    CommandButton Command1;
-    CommandButton Command5;
-    Label Label9;
-    CommandButton Command6;
-    Label mesaj;
+    // The designer's names, kept; each one's role in the window:
+    CommandButton Command2;  // "ses dosyası aç": opens the sound
+    Label yer;               // the opened sound's path, beside "dosya yeri"
+    Label boyut;             // its size in bytes, beside "dosya boyutu"
+    CommandButton Command3;  // "bas dosyası oluştur": writes the program file
+    CommandButton Command4;  // "inc dosyası oluştur": writes the include file
+    TextBox Text1;           // the start offset, under "baslangıç"
+    TextBox Text2;           // the end offset, under "bitiş"
+    CommandButton Command1;  // "iyi kalite cok yer": good quality, every byte
+    CommandButton Command5;  // "kotu kalite az yer": poor quality, every second byte
+    Label Label9;            // the table's memory size, beside "pic hafiza"
+    CommandButton Command6;  // "kontrol et": checks the range
+    Label mesaj;             // the message panel
 
     CommonDialog& CommonDialog1;
-    MessageBox& messageBox_;
+    MsgBox& messageBox_;
     FileSystem& files_;
     const LocaleFacts locale_;
 
