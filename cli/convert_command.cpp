@@ -2,8 +2,6 @@
 // convert: any recording libsndfile reads, made into the 8-bit 8 kHz mono file the window expects.
 
 #include <CLI/CLI.hpp>
-#include <array>
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <iostream>
@@ -18,6 +16,7 @@
 #include "cli/commands.h"
 #include "cli/info_report.h"
 #include "cli/sound_conversion.h"
+#include "core/numeric_text.h"
 #include "core/pcm_wave_header.h"
 #include "core/riff.h"
 #include "core/utf8.h"
@@ -37,13 +36,6 @@ struct ConvertOptions {
     ConversionOptions conversion;
 };
 
-std::string decimals(double value, int places) {
-    std::array<char, 64> text{};
-    const auto result = std::to_chars(text.data(), text.data() + text.size(), value,
-                                      std::chars_format::fixed, places);
-    return {text.data(), result.ptr};
-}
-
 std::string summary(const ConvertOptions& options, const ConversionReport& report,
                     const RiffWave& result) {
     const auto secondsAtSource = [&](std::int64_t frames) {
@@ -53,20 +45,20 @@ std::string summary(const ConvertOptions& options, const ConversionReport& repor
     std::string text = "Converted " + options.in + " (" + report.sourceFormat + ", " +
                        std::to_string(report.sourceChannels) +
                        (report.sourceChannels == 1 ? " channel, " : " channels averaged, ") +
-                       std::to_string(report.sourceRate) + " Hz, " + decimals(sourceSeconds, 3) +
+                       std::to_string(report.sourceRate) + " Hz, " + fixedText(sourceSeconds, 3) +
                        " s)\n";
     if (report.missingFrames > 0) {
-        text += "Warning: the input ends " + decimals(secondsAtSource(report.missingFrames), 3) +
+        text += "Warning: the input ends " + fixedText(secondsAtSource(report.missingFrames), 3) +
                 " s (" + std::to_string(report.missingFrames) +
                 " frames) before its header says; what is there was converted.\n";
     }
-    text += "Peak: " + decimals(report.peak, 3) + " of full range";
+    text += "Peak: " + fixedText(report.peak, 3) + " of full range";
     if (options.conversion.normalize) {
-        text += ", scaled by " + decimals(report.gain, 3) + " to full range";
+        text += ", scaled by " + fixedText(report.gain, 3) + " to full range";
     }
     if (options.conversion.normalize && report.peak > 0 && report.peak < kQuietPeak) {
-        text += "\nWarning: the sound is quiet (peak " + decimals(report.peak, 4) +
-                "): normalizing raises its noise by the same factor, " + decimals(report.gain, 1) +
+        text += "\nWarning: the sound is quiet (peak " + fixedText(report.peak, 4) +
+                "): normalizing raises its noise by the same factor, " + fixedText(report.gain, 1) +
                 " times";
     }
     text += "\nClipped samples: " + std::to_string(report.clipped) + "\n";
@@ -83,7 +75,7 @@ std::string summary(const ConvertOptions& options, const ConversionReport& repor
         }
     }
     text += "Wrote " + readableName(options.out) + ": " + std::to_string(report.samples) +
-            " samples, " + decimals(report.seconds(), 3) + " s, 8000 Hz mono 8-bit unsigned PCM";
+            " samples, " + fixedText(report.seconds(), 3) + " s, 8000 Hz mono 8-bit unsigned PCM";
     if (result.data) {
         text += "; data offset " + std::to_string(result.data->offset);
     }

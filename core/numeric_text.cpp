@@ -385,4 +385,11 @@ double requireFinite(double value) {
     return value;
 }
 
+std::string fixedText(double value, int decimals) {
+    std::array<char, 64> text{};
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), value,
+                                      std::chars_format::fixed, decimals);
+    return {text.data(), result.ptr};
+}
+
 }  // namespace vornelik

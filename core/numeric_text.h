@@ -39,4 +39,8 @@ std::int32_t realToInteger(double value);
 // The floating-point failure of arithmetic whose result is not finite.
 double requireFinite(double value);
 
+// A value with this many decimals after a point, as the reports and the picture write numbers:
+// never through printf, so that the C library's locale cannot turn the point into a comma.
+std::string fixedText(double value, int decimals);
+
 }  // namespace vornelik

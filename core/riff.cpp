@@ -50,10 +50,6 @@ bool isId(const std::array<std::uint8_t, 4>& id, std::string_view text) {
         [](std::uint8_t byte, char c) { return byte == static_cast<std::uint8_t>(c); });
 }
 
-std::string quoted(const std::array<std::uint8_t, 4>& id) {
-    return '"' + chunkIdText(id) + '"';
-}
-
 std::string number(std::uint64_t value) {
     return std::to_string(value);
 }
@@ -72,7 +68,8 @@ std::string notRiffWaveProblem(const Bytes& file) {
                 return "The file starts with \"RIFF\" but ends after " + number(file.size()) +
                        " bytes, inside its 12-byte header.";
             }
-            return "The file is a RIFF file of form " + quoted(file.id(8)) + ", not a WAVE file.";
+            return "The file is a RIFF file of form " + quotedChunkId(file.id(8)) +
+                   ", not a WAVE file.";
         }
     }
     return "The file does not start with \"RIFF\": it is not a RIFF WAVE file.";
@@ -160,7 +157,7 @@ RiffWave readRiffWave(std::span<const std::uint8_t> bytes) {
         const bool cutShort = chunk.presentSize < chunk.declaredSize;
         const bool isData = isId(chunk.id, "data");
         if (cutShort) {
-            wave.problems.push_back("The " + quoted(chunk.id) + " chunk at offset " +
+            wave.problems.push_back("The " + quotedChunkId(chunk.id) + " chunk at offset " +
                                     number(position) + " declares " + number(chunk.declaredSize) +
                                     " bytes but only " + number(chunk.presentSize) +
                                     " are present" + (isData ? ": the file ends early." : "."));
@@ -224,6 +221,10 @@ std::string chunkIdText(const std::array<std::uint8_t, 4>& id) {
         text += byte >= 0x20 && byte < 0x7F ? static_cast<char>(byte) : '?';
     }
     return text;
+}
+
+std::string quotedChunkId(const std::array<std::uint8_t, 4>& id) {
+    return '"' + chunkIdText(id) + '"';
 }
 
 }  // namespace vornelik

@@ -92,4 +92,7 @@ std::string encodingName(std::uint16_t tag);
 // The four characters of a chunk id, each byte outside printable ASCII shown as '?'.
 std::string chunkIdText(const std::array<std::uint8_t, 4>& id);
 
+// The same in double quotes, as reports name a chunk: "\"fmt \"".
+std::string quotedChunkId(const std::array<std::uint8_t, 4>& id);
+
 }  // namespace vornelik

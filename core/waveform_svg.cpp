@@ -2,11 +2,10 @@
 #include "core/waveform_svg.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
+#include "core/numeric_text.h"
 #include "core/sound_survey.h"
 #include "core/utf8.h"
 
@@ -20,10 +19,7 @@ constexpr int kPlotRight = kPlotLeft + kPlotWidth;
 
 // Coordinates with at most two decimals, never in the C library's locale.
 std::string num(double value) {
-    std::array<char, 32> text{};
-    const auto result = std::to_chars(text.data(), text.data() + text.size(),
-                                      std::round(value * 100) / 100, std::chars_format::fixed, 2);
-    std::string out(text.data(), result.ptr);
+    std::string out = fixedText(std::round(value * 100) / 100, 2);
     while (out.ends_with('0')) {
         out.pop_back();
     }

@@ -13,10 +13,10 @@
 
 #include "cli/pcm8_wave_file.h"
 #include "cli/sound_conversion.h"
-#include "command_run.h"
 #include "core/pcm_wave_header.h"
 #include "core/riff.h"
-#include "ui/form_harness.h"
+#include "support/command_run.h"
+#include "support/test_folder.h"
 
 namespace vornelik {
 namespace {
@@ -192,7 +192,7 @@ TEST(Convert, makesEightBitEightKilohertzMonoWithTheToneKept) {
         writeTone(in, c.tone);
         std::vector<std::string> arguments = {"convert", in, "-o", folder.path("out.wav")};
         arguments.insert(arguments.end(), c.flags.begin(), c.flags.end());
-        const CommandRun run = runCommand(addConvertCommand, arguments);
+        const CommandRun run = runCommand(arguments);
         ASSERT_EQ(run.status, kOk) << run.err;
 
         const std::string text = folder.read("out.wav");
@@ -256,8 +256,7 @@ TEST(Convert, leavesNoOutputWhenItCannotReadOrWrite) {
             folder.write("in.wav", c.input);
         }
         const auto before = folder.files();
-        const CommandRun run =
-            runCommand(addConvertCommand, {"convert", in, "-o", folder.path(c.output)});
+        const CommandRun run = runCommand({"convert", in, "-o", folder.path(c.output)});
         EXPECT_EQ(run.status, kInputOutput);
         EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
         EXPECT_TRUE(run.out.empty());
@@ -269,9 +268,7 @@ TEST(Convert, keepsAnOldOutputWhenItFails) {
     TestFolder folder;
     folder.write("in.wav", "garbage");
     folder.write("out.wav", "old");
-    EXPECT_EQ(runCommand(addConvertCommand,
-                         {"convert", folder.path("in.wav"), "-o", folder.path("out.wav")})
-                  .status,
+    EXPECT_EQ(runCommand({"convert", folder.path("in.wav"), "-o", folder.path("out.wav")}).status,
               kInputOutput);
     EXPECT_EQ(folder.read("out.wav"), "old");
 }
@@ -318,7 +315,7 @@ TEST(Convert, saysWhatItDidAndKeepsHighTonesOut) {
         }
         std::vector<std::string> arguments = {"convert", in, "-o", folder.path("out.wav")};
         arguments.insert(arguments.end(), c.flags.begin(), c.flags.end());
-        const CommandRun run = runCommand(addConvertCommand, arguments);
+        const CommandRun run = runCommand(arguments);
         ASSERT_EQ(run.status, kOk) << run.err;
         EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
         const std::string out = folder.read("out.wav");
@@ -336,8 +333,8 @@ TEST(Convert, keepsEightBitEightKilohertzMonoSamplesAsTheyAre) {
     }
     TestFolder folder;
     writeSamples(folder.path("in.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 8000, 1, values);
-    const CommandRun run = runCommand(
-        addConvertCommand, {"convert", folder.path("in.wav"), "-o", folder.path("out.wav")});
+    const CommandRun run =
+        runCommand({"convert", folder.path("in.wav"), "-o", folder.path("out.wav")});
     ASSERT_EQ(run.status, kOk) << run.err;
     EXPECT_EQ(folder.read("out.wav"), folder.read("in.wav"));
     EXPECT_NE(run.out.find("Clipped samples: 0\n"), std::string::npos);
@@ -373,8 +370,7 @@ TEST(Convert, refusesSamplesThatAreNotNumbers) {
         samples[2 * 4000 + 1] = c.bad;
         writeSamples(folder.path("in.wav"), SF_FORMAT_WAV | SF_FORMAT_FLOAT, 16000, 2, samples);
         const CommandRun run =
-            runCommand(addConvertCommand,
-                       {"convert", folder.path("in.wav"), "-o", folder.path("out.wav"), c.flag});
+            runCommand({"convert", folder.path("in.wav"), "-o", folder.path("out.wav"), c.flag});
         EXPECT_EQ(run.status, kInputOutput);
         EXPECT_NE(
             run.err.find("the sample at 0.250000 s (frame 4000, channel 2) " + std::string(c.said)),
@@ -392,8 +388,8 @@ TEST(Convert, givesWhatTheLinuxBuildGaveForEveryDecoder) {
         SCOPED_TRACE(format);
         TestFolder folder;
         const std::string data = std::string(VORNELIK_TEST_DATA) + "/convert/chord";
-        const CommandRun run = runCommand(
-            addConvertCommand, {"convert", data + "." + format, "-o", folder.path("out.wav")});
+        const CommandRun run =
+            runCommand({"convert", data + "." + format, "-o", folder.path("out.wav")});
         ASSERT_EQ(run.status, kOk) << run.err;
         const std::string out = folder.read("out.wav");
         std::ifstream file(data + "-" + format + ".expected.wav", std::ios::binary);

@@ -5,7 +5,10 @@
 
 #include <string>
 
-#include "wave_builder.h"
+#include "cli/json_writer.h"
+#include "cli/shell_quote.h"
+#include "cli/suggested_command.h"
+#include "support/wave_builder.h"
 
 namespace vornelik {
 namespace {

@@ -5,10 +5,10 @@
 
 #include <sstream>
 
-#include "command_run.h"
 #include "core/riff.h"
-#include "core/wave_builder.h"
-#include "ui/form_harness.h"
+#include "support/command_run.h"
+#include "support/test_folder.h"
+#include "support/wave_builder.h"
 
 namespace vornelik {
 namespace {
@@ -71,9 +71,9 @@ TEST(Preview, holdsTheTableAtThePlayedRate) {
                 include.push_back(c.options[i + 1]);
             }
         }
-        const CommandRun run = runCommand(addPreviewCommand, preview);
+        const CommandRun run = runCommand(preview);
         ASSERT_EQ(run.status, kOk) << run.err;
-        ASSERT_EQ(runCommand(addOutputCommands, include).status, kOk);
+        ASSERT_EQ(runCommand(include).status, kOk);
 
         const std::string file = folder.read("p.wav");
         const Bytes bytes(file.begin(), file.end());
@@ -105,11 +105,10 @@ TEST(Preview, firstValueIsTheOneAfterTheStart) {
     };
     for (const auto& [quality, expected] : cases) {
         SCOPED_TRACE(quality);
-        ASSERT_EQ(
-            runCommand(addPreviewCommand, {"preview", sound, "-o", folder.path("p.wav"), "--start",
-                                           "44", "--end", "64", "--quality", quality})
-                .status,
-            kOk);
+        ASSERT_EQ(runCommand({"preview", sound, "-o", folder.path("p.wav"), "--start", "44",
+                              "--end", "64", "--quality", quality})
+                      .status,
+                  kOk);
         const std::string file = folder.read("p.wav");
         EXPECT_EQ(Bytes(file.begin() + 44, file.end()), expected);
     }
@@ -136,7 +135,7 @@ TEST(Preview, refusesWhatBasRefusesAndLeavesNoFile) {
             "preview", std::string(c.name) == "missing sound" ? folder.path("none.wav") : sound,
             "-o", std::string(c.name) == "standard output" ? "-" : folder.path("p.wav")};
         arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
-        const CommandRun run = runCommand(addPreviewCommand, arguments);
+        const CommandRun run = runCommand(arguments);
         EXPECT_EQ(run.status, c.status);
         EXPECT_EQ(folder.files(), std::vector<std::string>{"s.wav"});
     }

@@ -6,8 +6,8 @@
 #include "core/failure.h"
 #include "core/include_writer.h"
 #include "core/program_writer.h"
-#include "sound_fixture.h"
-#include "text_capture.h"
+#include "support/sound_fixture.h"
+#include "support/text_capture.h"
 
 namespace vornelik {
 namespace {

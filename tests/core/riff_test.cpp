@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "wave_builder.h"
+#include "support/wave_builder.h"
 
 namespace vornelik {
 namespace {

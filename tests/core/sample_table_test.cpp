@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/failure.h"
-#include "text_capture.h"
+#include "support/text_capture.h"
 
 namespace vornelik {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "core/sample_table.h"
-#include "text_capture.h"
-#include "wave_builder.h"
+#include "support/text_capture.h"
+#include "support/wave_builder.h"
 
 namespace vornelik {
 namespace {

@@ -21,6 +21,7 @@
 #include "core/failure.h"
 #include "qt/posix_file_system.h"
 #include "qt/posix_output.h"
+#include "support/test_folder.h"
 
 namespace vornelik {
 namespace {
@@ -28,22 +29,12 @@ namespace {
 namespace fs = std::filesystem;
 using Temporary = PosixOutput::Temporary;
 
-struct Folder {
-    Folder() {
-        std::string pattern = (fs::temp_directory_path() / "vornelik-XXXXXX").string();
-        path = mkdtemp(pattern.data());
-    }
-    ~Folder() { fs::remove_all(path); }
-    std::string operator/(const std::string& name) const { return path + "/" + name; }
-    std::set<std::string> names() const {
-        std::set<std::string> found;
-        for (const auto& entry : fs::directory_iterator(path)) {
-            found.insert(entry.path().filename().string());
-        }
-        return found;
-    }
-    std::string path;
-};
+using Folder = TestFolder;
+
+std::set<std::string> namesIn(const Folder& folder) {
+    const std::vector<std::string> names = folder.files();
+    return {names.begin(), names.end()};
+}
 
 void put(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -119,7 +110,7 @@ TEST(PosixOutput, replacesARegularFileWholeAndLeavesNothingBeside) {
             const std::string path = c.prepare(folder);
             writeWhole(path, "'ayarı'\r\n", temporary);
             EXPECT_EQ(contentOf(path), "'ayar\xfd'\r\n");
-            EXPECT_EQ(folder.names(), c.left);
+            EXPECT_EQ(namesIn(folder), c.left);
             const std::string written = fs::canonical(path).string();
             EXPECT_EQ(modeOf(written) & 07777, c.mode != 0 ? c.mode : (0666 & ~mask));
             if (fs::is_symlink(path)) {
@@ -144,7 +135,7 @@ TEST(PosixOutput, refusesWhatCannotBeReplacedAndSaysWhy) {
     const std::string locked = folder / "locked.bas";
     put(locked, "old");
     chmod(locked.c_str(), 0444);
-    chmod(folder.path.c_str(), 0755);
+    chmod(folder.root().c_str(), 0755);
     const pid_t child = fork();
     if (child == 0) {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
@@ -237,7 +228,7 @@ TEST(PosixOutput, aFullDiskOrASignalKeepsTheOldFileAndLeavesNothing) {
             put(folder / "out.bas", "old program");
             EXPECT_EQ(writeInChild(folder / "out.bas", temporary, c.limit, c.signal), c.status);
             EXPECT_EQ(contentOf(folder / "out.bas").size(), c.status == 0 ? 100000 : 11);
-            EXPECT_EQ(folder.names(), std::set<std::string>{"out.bas"});
+            EXPECT_EQ(namesIn(folder), std::set<std::string>{"out.bas"});
         }
     }
 }
@@ -259,8 +250,8 @@ TEST(PosixFileSystem, readsToTheEndWithinTheLimit) {
 
     EXPECT_EQ(failureOf([] { PosixFileSystem(1252, true).readAll("/dev/zero", 1 << 20); }),
               "/dev/zero is too long for a sound: the longest is 1048576 bytes");
-    EXPECT_EQ(failureOf([&] { files.readAll(folder.path, 10); }),
-              "cannot read " + folder.path + ": Is a directory");
+    EXPECT_EQ(failureOf([&] { files.readAll(folder.root(), 10); }),
+              "cannot read " + folder.root() + ": Is a directory");
     EXPECT_EQ(files.fileLength("/dev/null"), 0);
     EXPECT_TRUE(files.readAll("/dev/null", 10).empty());
 

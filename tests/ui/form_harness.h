@@ -6,18 +6,14 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <deque>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "headless/headless_window.h"
+#include "support/test_folder.h"
 #include "ui/common_dialog.h"
 #include "ui/form1.h"
 #include "ui/msg_box.h"
@@ -67,46 +63,6 @@ inline LocaleFacts commaLocale() {
 inline LocaleFacts pointLocale() {
     return {".", 1252};
 }
-
-// A folder of its own, removed with everything in it.
-class TestFolder {
-  public:
-    TestFolder() {
-        std::random_device random;
-        path_ = std::filesystem::temp_directory_path() /
-                ("vornelik-test-" + std::to_string(random()) + std::to_string(random()));
-        std::filesystem::create_directories(path_);
-    }
-    ~TestFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TestFolder(const TestFolder&) = delete;
-    TestFolder& operator=(const TestFolder&) = delete;
-
-    std::string path(const std::string& name) const { return (path_ / name).string(); }
-
-    std::string write(const std::string& name, const std::string& bytes) const {
-        std::ofstream out(path_ / name, std::ios::binary);
-        out << bytes;
-        return path(name);
-    }
-    std::string read(const std::string& name) const {
-        std::ifstream in(path_ / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    std::vector<std::string> files() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-  private:
-    std::filesystem::path path_;
-};
 
 struct Harness {
     explicit Harness(LocaleFacts locale = commaLocale())

@@ -5,8 +5,8 @@
 
 #include <sstream>
 
-#include "core/sound_fixture.h"
 #include "form_harness.h"
+#include "support/sound_fixture.h"
 #include "ui/form_texts.h"
 
 namespace vornelik {

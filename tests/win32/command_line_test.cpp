@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "core/sound_fixture.h"
 #include "scratch_folder.h"
+#include "support/sound_fixture.h"
 #include "win32/wide_text.h"
 
 namespace vornelik {
@@ -108,8 +108,7 @@ TEST(CommandLine, EdgesOfFilesAsOnLinux) {
          "salt.inc: the file is read-only"},
         {"bas over the sound", L"bas " + s + L"-o " + quoted(roundAbout), 1,
          "SES.WAV is the input"},
-        {"plot over the sound", L"plot " + s + L"-o " + quoted(sound), 1,
-         "ses.wav is the input"},
+        {"plot over the sound", L"plot " + s + L"-o " + quoted(sound), 1, "ses.wav is the input"},
         {"preview over the sound", L"preview " + s + L"-o " + quoted(sound), 1, "is the input"},
         {"bas to NUL", L"bas " + s + L"-o NUL", 0, "wrote NUL"},
         {"preview to NUL", L"preview " + s + L"-o NUL", 0, "wrote NUL"},

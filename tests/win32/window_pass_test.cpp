@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "core/sound_fixture.h"
 #include "running_window.h"
 #include "scratch_folder.h"
+#include "support/sound_fixture.h"
 #include "ui/form_layout.h"
 #include "ui/form_texts.h"
 #include "win32/wide_text.h"

@@ -7,11 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <random>
 
 #include "core/utf8.h"
+#include "support/test_folder.h"
 
 namespace vornelik {
 namespace {
@@ -133,12 +131,9 @@ void checkWithXmllint(const std::string& svg) {
     if (std::system("command -v xmllint >/dev/null 2>&1") != 0) {
         return;
     }
-    std::random_device random;
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("vornelik-svg-" + std::to_string(random()) + ".svg");
-    std::ofstream(path, std::ios::binary) << svg;
-    EXPECT_EQ(std::system(("xmllint --noout '" + path.string() + "'").c_str()), 0);
-    std::filesystem::remove(path);
+    const TestFolder folder;
+    const std::string path = folder.write("wave.svg", svg);
+    EXPECT_EQ(std::system(("xmllint --noout '" + path + "'").c_str()), 0);
 }
 
 double attributeAfter(const std::string& svg, const std::string& marker) {

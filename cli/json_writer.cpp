@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+#include "cli/json_writer.h"
+
+#include "core/utf8.h"
+
+namespace vornelik {
+namespace {
+
+constexpr char kHexDigits[] = "0123456789abcdef";
+
+}  // namespace
+
+std::string jsonArray(const std::vector<std::string>& values) {
+    std::string text = "[";
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        text += (i > 0 ? "," : "") + values[i];
+    }
+    return text + "]";
+}
+
+std::string jsonStrings(const std::vector<std::string>& texts) {
+    std::vector<std::string> values;
+    for (const auto& text : texts) {
+        values.push_back(jsonString(text));
+    }
+    return jsonArray(values);
+}
+
+std::string jsonBool(bool value) {
+    return value ? "true" : "false";
+}
+
+std::string jsonString(std::string_view text) {
+    std::string json = "\"";
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x80) {
+            const std::size_t length = validUtf8Length(text, i);
+            json += length > 0 ? text.substr(i, length) : "\\ufffd";
+            i += length > 0 ? length : 1;
+            continue;
+        }
+        switch (byte) {
+            case '"':
+                json += "\\\"";
+                break;
+            case '\\':
+                json += "\\\\";
+                break;
+            case '\b':
+                json += "\\b";
+                break;
+            case '\f':
+                json += "\\f";
+                break;
+            case '\n':
+                json += "\\n";
+                break;
+            case '\r':
+                json += "\\r";
+                break;
+            case '\t':
+                json += "\\t";
+                break;
+            default:
+                if (byte < 0x20) {
+                    json += "\\u00";
+                    json += kHexDigits[byte >> 4];
+                    json += kHexDigits[byte & 0xF];
+                } else {
+                    json += static_cast<char>(byte);
+                }
+        }
+        ++i;
+    }
+    return json + "\"";
+}
+
+}  // namespace vornelik

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+// vornelik-cli: the window's handlers without a window, and a look inside the recording.
+
+#include "cli/run_cli.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <iostream>
+
+#include "cli/commands.h"
+#include "core/utf8.h"
+
+namespace vornelik {
+namespace {
+
+#ifndef VORNELIK_CONVERT
+constexpr const char* kNoConvert = "convert is not in this build: it needs libsndfile and libsoxr.";
+#endif
+
+// "--end=" is the empty text, as an empty box is; CLI11 would take the next argument.
+std::vector<std::string> withEmptyValuesSplit(std::vector<std::string> given) {
+    std::vector<std::string> arguments;
+    for (std::string& argument : given) {
+        if (argument.size() > 3 && argument.starts_with("--") && argument.ends_with('=') &&
+            argument.find('=') == argument.size() - 1) {
+            argument.pop_back();
+            arguments.push_back(std::move(argument));
+            arguments.emplace_back();
+        } else {
+            arguments.push_back(std::move(argument));
+        }
+    }
+    return arguments;
+}
+
+}  // namespace
+
+int runCli(std::vector<std::string> given) {
+    CLI::App app(
+        "Turns a short 8-bit 8 kHz recording into Proton BASIC source for a PIC18F4620, "
+        "as the Vornelik window does.",
+        "vornelik-cli");
+    app.set_version_flag("--version", "vornelik-cli " VORNELIK_VERSION);
+    app.require_subcommand(1);
+    // "/name" is a path, on Windows too, never an option.
+    app.allow_windows_style_options(false);
+
+    int status = kOk;
+    addOutputCommands(app, status);
+    addInfoCommand(app, status);
+#ifdef VORNELIK_CONVERT
+    addConvertCommand(app, status);
+#else
+    // Listed all the same, so that both the command list and a call say why it is missing.
+    CLI::App* convert = app.add_subcommand("convert", kNoConvert)->allow_extras();
+    convert->callback([&status] {
+        std::cerr << kNoConvert << '\n';
+        status = kUsage;
+    });
+#endif
+    addPlotCommand(app, status);
+    addPreviewCommand(app, status);
+#ifndef VORNELIK_CONVERT
+    app.footer(kNoConvert);  // set after the commands, which would inherit it
+#endif
+
+    std::vector<std::string> arguments = withEmptyValuesSplit(std::move(given));
+    std::reverse(arguments.begin(), arguments.end());  // CLI11 takes them last first
+    try {
+        app.parse(arguments);
+    } catch (const CLI::ParseError& error) {
+        // CLI11 would only say that a command is required.
+        if (app.get_subcommands().empty() && !app.remaining().empty()) {
+            std::cerr << "unknown command or option: " << readableName(app.remaining()[0])
+                      << "\nRun with --help for the commands.\n";
+            return kUsage;
+        }
+        const int shown = app.exit(error);
+        return shown == 0 ? kOk : kUsage;
+    }
+    return status;
+}
+
+}  // namespace vornelik
