@@ -7,10 +7,11 @@
 
 #include "cli/command_files.h"
 #include "cli/commands.h"
+#include "cli/window_options.h"
 #include "cli/window_run.h"
 #include "core/code_page.h"
-#include "core/utf8.h"
 #include "core/sound_survey.h"
+#include "core/utf8.h"
 #include "ui/platform.h"
 
 namespace vornelik {
@@ -18,7 +19,6 @@ namespace {
 
 struct OutputOptions {
     OutputRequest request;
-    std::string quality = "good";
     std::optional<unsigned> codePage;
     std::optional<std::string> decimalSeparator;
 };
@@ -28,8 +28,7 @@ int writeOutput(const OutputOptions& options) {
     locale.codePage = options.codePage.value_or(locale.codePage);
     locale.decimalSeparator = options.decimalSeparator.value_or(locale.decimalSeparator);
 
-    OutputRequest request = options.request;
-    request.quality = options.quality == "poor" ? Quality::poor : Quality::good;
+    const OutputRequest& request = options.request;
     const std::unique_ptr<FileSystem> files = makeCommandLineFileSystem(locale.codePage);
     if (refusesOutputOverInput(*files, request.sound, request.output)) {
         return kUsage;
@@ -61,13 +60,7 @@ void addOutputCommand(CLI::App& app, int& status, bool include) {
         ->add_option("-o,--output", options->request.output,
                      "The file to write; - for standard output")
         ->required();
-    command->add_option("--start", options->request.start,
-                        "The start offset as typed into the window (default 0)");
-    command->add_option("--end", options->request.end,
-                        "The end offset as typed into the window (default the file's size)");
-    command->add_option("--quality", options->quality, "good: every byte; poor: every second byte")
-        ->check(CLI::IsMember({"good", "poor"}))
-        ->capture_default_str();
+    addWindowOptions(*command, options->request, "");
     command
         ->add_option("--code-page", options->codePage,
                      "The ANSI code page of the output: 874 or 1250 to 1258 (default the "

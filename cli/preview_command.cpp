@@ -7,6 +7,7 @@
 
 #include "cli/command_files.h"
 #include "cli/commands.h"
+#include "cli/window_options.h"
 #include "cli/window_run.h"
 #include "core/pcm_wave_header.h"
 #include "core/sound_survey.h"
@@ -30,7 +31,6 @@ constexpr int kLoopCycles = kLoopMicroseconds;
 
 struct PreviewOptions {
     OutputRequest request;
-    std::string quality = "good";
     int loopCycles = kLoopCycles;
 };
 
@@ -58,7 +58,6 @@ class TableCapture : public ForwardingFileSystem {
 
 int preview(const PreviewOptions& options) {
     OutputRequest request = options.request;
-    request.quality = options.quality == "poor" ? Quality::poor : Quality::good;
     request.include = true;  // the table alone; the program file holds the same
     const std::string output = request.output;
     request.output = "table";
@@ -101,14 +100,7 @@ void addPreviewCommand(CLI::App& app, int& status) {
             return name == "-" ? std::string("preview writes a file, not standard output")
                                : std::string();
         });
-    command->add_option("--start", options->request.start,
-                        "The start offset as typed into the window (default 0, as for bas)");
-    command->add_option("--end", options->request.end,
-                        "The end offset as typed into the window (default the file's size, as "
-                        "for bas)");
-    command->add_option("--quality", options->quality, "good: every byte; poor: every second byte")
-        ->check(CLI::IsMember({"good", "poor"}))
-        ->capture_default_str();
+    addWindowOptions(*command, options->request, ", as for bas");
     command
         ->add_option(
             "--loop-cycles", options->loopCycles,
