@@ -8,6 +8,43 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789abcdef";
 
+// A byte of a JSON string that is not part of a valid UTF-8 sequence.
+void escapeForJson(std::string& json, unsigned char byte) {
+    switch (byte) {
+        case '"':
+            json += "\\\"";
+            break;
+        case '\\':
+            json += "\\\\";
+            break;
+        case '\b':
+            json += "\\b";
+            break;
+        case '\f':
+            json += "\\f";
+            break;
+        case '\n':
+            json += "\\n";
+            break;
+        case '\r':
+            json += "\\r";
+            break;
+        case '\t':
+            json += "\\t";
+            break;
+        default:
+            if (byte >= 0x80) {
+                json += "\\ufffd";
+            } else if (byte < 0x20) {
+                json += "\\u00";
+                json += kHexDigits[byte >> 4];
+                json += kHexDigits[byte & 0xF];
+            } else {
+                json += static_cast<char>(byte);
+            }
+    }
+}
+
 }  // namespace
 
 std::string jsonArray(const std::vector<std::string>& values) {
@@ -31,49 +68,7 @@ std::string jsonBool(bool value) {
 }
 
 std::string jsonString(std::string_view text) {
-    std::string json = "\"";
-    for (std::size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte >= 0x80) {
-            const std::size_t length = validUtf8Length(text, i);
-            json += length > 0 ? text.substr(i, length) : "\\ufffd";
-            i += length > 0 ? length : 1;
-            continue;
-        }
-        switch (byte) {
-            case '"':
-                json += "\\\"";
-                break;
-            case '\\':
-                json += "\\\\";
-                break;
-            case '\b':
-                json += "\\b";
-                break;
-            case '\f':
-                json += "\\f";
-                break;
-            case '\n':
-                json += "\\n";
-                break;
-            case '\r':
-                json += "\\r";
-                break;
-            case '\t':
-                json += "\\t";
-                break;
-            default:
-                if (byte < 0x20) {
-                    json += "\\u00";
-                    json += kHexDigits[byte >> 4];
-                    json += kHexDigits[byte & 0xF];
-                } else {
-                    json += static_cast<char>(byte);
-                }
-        }
-        ++i;
-    }
-    return json + "\"";
+    return "\"" + keepingUtf8(text, escapeForJson) + "\"";
 }
 
 }  // namespace vornelik

@@ -38,28 +38,35 @@ std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& letter) {
     return length;
 }
 
+std::string keepingUtf8(std::string_view text,
+                        void (*other)(std::string& out, unsigned char byte)) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        if (const std::size_t length = validUtf8Length(text, i); length != 0) {
+            out += text.substr(i, length);
+            i += length;
+        } else {
+            other(out, static_cast<unsigned char>(text[i]));
+            ++i;
+        }
+    }
+    return out;
+}
+
 std::string readableName(std::string_view name) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string shown;
-    shown.reserve(name.size());
-    for (std::size_t i = 0; i < name.size();) {
-        const auto byte = static_cast<unsigned char>(name[i]);
+    return keepingUtf8(name, [](std::string& shown, unsigned char byte) {
+        static constexpr char kDigits[] = "0123456789ABCDEF";
         if (byte < 0x20 || byte == 0x7F) {
             shown += '?';
-            ++i;
         } else if (byte < 0x80) {
-            shown += name[i++];
-        } else if (const std::size_t length = validUtf8Length(name, i); length != 0) {
-            shown += name.substr(i, length);
-            i += length;
+            shown += static_cast<char>(byte);
         } else {
             shown += "\\x";
             shown += kDigits[byte >> 4];
             shown += kDigits[byte & 0xF];
-            ++i;
         }
-    }
-    return shown;
+    });
 }
 
 }  // namespace vornelik

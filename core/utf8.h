@@ -16,6 +16,11 @@ inline std::size_t validUtf8Length(std::string_view text, std::size_t i) {
     return decodeUtf8(text, i, ignored);
 }
 
+// The text for an output that takes UTF-8: each valid sequence of two to four bytes kept as it
+// is, and each other byte, ASCII or a byte of no valid sequence, written by `other`. The JSON and
+// XML writers and readableName differ only in what they make of those bytes.
+std::string keepingUtf8(std::string_view text, void (*other)(std::string& out, unsigned char byte));
+
 // A file name as a message shows it: UTF-8 as it is, a byte that is not UTF-8 (a name made on
 // another system) as \xFE, and a control character as '?', so that no name can move the
 // terminal's cursor or change its colours.

@@ -269,15 +269,7 @@ std::string waveformSvg(const WaveformPicture& picture) {
 }
 
 std::string xmlText(std::string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte >= 0x80) {
-            const std::size_t length = validUtf8Length(text, i);
-            out += length > 0 ? text.substr(i, length) : "\xEF\xBF\xBD";
-            i += length > 0 ? length : 1;
-            continue;
-        }
+    return keepingUtf8(text, [](std::string& out, unsigned char byte) {
         switch (byte) {
             case '&':
                 out += "&amp;";
@@ -295,11 +287,13 @@ std::string xmlText(std::string_view text) {
                 out += "&apos;";
                 break;
             default:
-                out += byte < 0x20 || byte == 0x7F ? '?' : static_cast<char>(byte);
+                if (byte >= 0x80) {
+                    out += "\xEF\xBF\xBD";  // U+FFFD
+                } else {
+                    out += byte < 0x20 || byte == 0x7F ? '?' : static_cast<char>(byte);
+                }
         }
-        ++i;
-    }
-    return out;
+    });
 }
 
 }  // namespace vornelik
