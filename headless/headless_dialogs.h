@@ -2,9 +2,11 @@
 #pragma once
 
 // The file dialog and message box of a run without a user: the dialog answers with the paths
-// it is given, in turn, and cancels when they are used up; the message box keeps its prompts.
+// it is given, in turn, and cancels where told or when they are used up, keeping what it was
+// shown; the message box keeps its prompts.
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,22 +17,30 @@ namespace vornelik {
 
 class AnsweringDialog : public CommonDialog {
   public:
-    void answer(std::string path) { answers_.push_back(std::move(path)); }
+    void answer(std::string path) { answers_.emplace_back(std::move(path)); }
+    void cancel() { answers_.emplace_back(std::nullopt); }
+
+    std::vector<std::string> shown;  // "open ses dosyaları|*.wav", "save ..."
 
   protected:
-    std::optional<std::string> askForOpen(Filter, const std::string&) override { return next(); }
-    std::optional<std::string> askForSave(Filter, const std::string&) override { return next(); }
+    std::optional<std::string> askForOpen(Filter filter, const std::string&) override {
+        return next("open ", filter);
+    }
+    std::optional<std::string> askForSave(Filter filter, const std::string&) override {
+        return next("save ", filter);
+    }
 
   private:
-    std::optional<std::string> next() {
+    std::optional<std::string> next(const std::string& mode, Filter filter) {
+        shown.push_back(mode + std::string(filter.description) + "|" + std::string(filter.pattern));
         if (answers_.empty()) {
             return std::nullopt;
         }
-        std::string path = std::move(answers_.front());
+        std::optional<std::string> answer = std::move(answers_.front());
         answers_.pop_front();
-        return path;
+        return answer;
     }
-    std::deque<std::string> answers_;
+    std::deque<std::optional<std::string>> answers_;
 };
 
 class CollectingMsgBox : public MsgBox {

@@ -6,12 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "headless/headless_dialogs.h"
 #include "headless/headless_window.h"
 #include "support/test_folder.h"
 #include "ui/common_dialog.h"
@@ -20,42 +19,6 @@
 #include "ui/platform.h"
 
 namespace vornelik {
-
-// A file dialog that answers from a script: a path, or a cancel when the script is empty.
-class ScriptedDialog : public CommonDialog {
-  public:
-    void answer(const std::string& path) { answers_.emplace_back(path); }
-    void cancel() { answers_.emplace_back(std::nullopt); }
-
-    std::vector<std::string> shown;  // "open ses dosyaları|*.wav", "save ..."
-
-  protected:
-    std::optional<std::string> askForOpen(Filter filter, const std::string&) override {
-        return next("open ", filter);
-    }
-    std::optional<std::string> askForSave(Filter filter, const std::string&) override {
-        return next("save ", filter);
-    }
-
-  private:
-    std::optional<std::string> next(const std::string& mode, Filter filter) {
-        shown.push_back(mode + std::string(filter.description) + "|" + std::string(filter.pattern));
-        if (answers_.empty()) {
-            return std::nullopt;
-        }
-        auto answer = answers_.front();
-        answers_.pop_front();
-        return answer;
-    }
-
-    std::deque<std::optional<std::string>> answers_;
-};
-
-class RecordingMsgBox : public MsgBox {
-  public:
-    void show(std::string_view prompt) override { prompts.emplace_back(prompt); }
-    std::vector<std::string> prompts;
-};
 
 inline LocaleFacts commaLocale() {
     return {",", 1254};
@@ -94,8 +57,8 @@ struct Harness {
     }
 
     TestFolder folder;
-    ScriptedDialog dialog;
-    RecordingMsgBox messages;
+    AnsweringDialog dialog;
+    CollectingMsgBox messages;
     HeadlessWindow window;
     std::unique_ptr<FileSystem> files;
     Form1 form;
