@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/byte_source.h"
 #include "core/text_sink.h"
 
 namespace vornelik {
@@ -29,15 +30,13 @@ class OutputFile : public TextSink {
     virtual void goBack(std::string_view start, std::uint64_t length);
 };
 
-// An input opened for reading from its start to its end.
-class InputFile {
+// An input opened for reading from its start to its end; read() throws naming the file and the
+// reason.
+class InputFile : public ByteSource {
   public:
-    virtual ~InputFile() = default;
     // The size a regular file has as it is opened; -1 for a stream, whose size shows only as
     // it is read.
     virtual std::int64_t knownSize() const = 0;
-    // Up to `room` bytes into `into`; 0 at the end. Throws naming the file and the reason.
-    virtual std::size_t read(std::uint8_t* into, std::size_t room) = 0;
 };
 
 // Reads the file to its end, which need not be at its known size. A file known to hold more
@@ -45,6 +44,13 @@ class InputFile {
 // The vector has room for one byte more, so that the window's trailing 0 costs nothing.
 std::vector<std::uint8_t> readToEnd(InputFile& file, const std::string& name,
                                     std::int64_t maxBytes);
+
+class FileSystem;
+
+// The file opened for reading, refused as readToEnd refuses it: one known to hold more than
+// maxBytes before any byte is read, a stream as soon as it passes maxBytes.
+std::unique_ptr<InputFile> openBoundedInput(FileSystem& files, const std::string& path,
+                                            std::int64_t maxBytes);
 
 // The files the handlers and the commands touch, through the platform's own file system.
 // Paths are what the platform's names are made of: bytes on Linux, UTF-8 on Windows. Every
