@@ -8,8 +8,8 @@
 #include "cli/command_files.h"
 #include "cli/commands.h"
 #include "core/failure.h"
+#include "core/longest_sound.h"
 #include "core/numeric_text.h"
-#include "core/riff.h"
 #include "core/sound_survey.h"
 #include "core/utf8.h"
 #include "core/waveform_svg.h"
@@ -36,19 +36,39 @@ int plot(const PlotOptions& options) {
     if (refusesOutputOverInput(*files, options.sound, options.output)) {
         return kUsage;
     }
-    const std::optional<std::vector<std::uint8_t>> read = readWholeFile(*files, options.sound);
-    if (!read) {
+    // One pass over the sound, whose length the picture needs first: a regular file's is known,
+    // a short stream is held to learn it.
+    std::optional<WaveformOutline> outline;
+    SoundSurvey survey;
+    try {
+        const std::unique_ptr<InputFile> file =
+            openBoundedInput(*files, options.sound, kLongestSound);
+        std::optional<std::vector<std::uint8_t>> held;
+        if (file->knownSize() < 0) {
+            held = readShortStream(*file, options.sound, "plot");
+            if (!held) {
+                return kUsage;
+            }
+        }
+        SpanSource heldSource(held ? std::span<const std::uint8_t>(*held)
+                                   : std::span<const std::uint8_t>());
+        ByteSource& source = held ? static_cast<ByteSource&>(heldSource) : *file;
+        const auto size = held ? held->size() : static_cast<std::uint64_t>(file->knownSize());
+        outline.emplace(size);
+        survey = surveySound(source, &*outline).survey;
+        if (survey.fileSize != size) {
+            std::cerr << readableName(options.sound) << " changed while it was read\n";
+            return kInputOutput;
+        }
+    } catch (const std::exception& failure) {
+        std::cerr << failure.what() << '\n';
         return kInputOutput;
     }
-    const std::vector<std::uint8_t>& bytes = *read;
-    const RiffWave wave = readRiffWave(bytes);
-    const SoundSurvey survey = surveySound(bytes, wave);
 
     const std::string shownName = readableName(options.sound);  // the picture only points to it
     WaveformPicture picture;
     picture.fileName = shownName;
-    picture.file = bytes;
-    picture.samplesOffset = survey.samplesOffset.value_or(bytes.size());
+    picture.samplesOffset = survey.samplesOffset.value_or(survey.fileSize);
     picture.samplesLength = survey.samplesLength;
     picture.suggested = !options.start && !options.end;
     try {
@@ -59,7 +79,7 @@ int plot(const PlotOptions& options) {
         return kUsage;
     }
 
-    if (!writeWholeFile(*files, options.output, waveformSvg(picture))) {
+    if (!writeWholeFile(*files, options.output, waveformSvg(picture, *outline))) {
         return kInputOutput;
     }
     if (options.output != "-") {
