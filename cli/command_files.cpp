@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "core/failure.h"
 #include "core/longest_sound.h"
 #include "core/utf8.h"
 
@@ -18,8 +19,8 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(FileSystem& files, const 
     }
 }
 
-std::optional<std::vector<std::uint8_t>> readShortStream(InputFile& file, const std::string& name,
-                                                         std::string_view command) {
+std::vector<std::uint8_t> readShortStream(InputFile& file, const std::string& name,
+                                          std::string_view command) {
     constexpr std::size_t kPiece = 256 * 1024;
     constexpr auto kMost = static_cast<std::size_t>(kLongestHeldStream);
     std::vector<std::uint8_t> bytes;
@@ -31,10 +32,10 @@ std::optional<std::vector<std::uint8_t>> readShortStream(InputFile& file, const 
         bytes.resize(done + got);
     }
     if (bytes.size() > kMost) {
-        std::cerr << readableName(name) << " is a stream longer than " << kLongestHeldStream
-                  << " bytes, the most " << command
-                  << " holds to learn a sound's length: save it to a file first\n";
-        return std::nullopt;
+        throw Failure(readableName(name) + " is a stream longer than " +
+                      std::to_string(kLongestHeldStream) + " bytes, the most " +
+                      std::string(command) +
+                      " holds to learn a sound's length: save it to a file first");
     }
     return bytes;
 }

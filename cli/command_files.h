@@ -21,10 +21,10 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(FileSystem& files, const 
 // first byte holds in memory to learn it; a regular file is never held.
 inline constexpr std::int64_t kLongestHeldStream = 32 * 1024 * 1024;
 
-// A stream's bytes, when it ends within kLongestHeldStream bytes; else nothing, with the reason
-// and the way out on standard error. Throws when reading fails.
-std::optional<std::vector<std::uint8_t>> readShortStream(InputFile& file, const std::string& name,
-                                                         std::string_view command);
+// A stream's bytes, when it ends within kLongestHeldStream bytes. A longer one throws a Failure
+// that says why and what to do instead, as does a failure to read.
+std::vector<std::uint8_t> readShortStream(InputFile& file, const std::string& name,
+                                          std::string_view command);
 
 // Whether the output is the input, under its own or another name (a symlink, a hard link):
 // such an output is refused before anything is written, as it would destroy the recording.

@@ -46,9 +46,6 @@ int plot(const PlotOptions& options) {
         std::optional<std::vector<std::uint8_t>> held;
         if (file->knownSize() < 0) {
             held = readShortStream(*file, options.sound, "plot");
-            if (!held) {
-                return kUsage;
-            }
         }
         SpanSource heldSource(held ? std::span<const std::uint8_t>(*held)
                                    : std::span<const std::uint8_t>());

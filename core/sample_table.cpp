@@ -38,13 +38,13 @@ const std::array<ValueText, 256>& valueTexts() {
 // the fixed-size copies.
 using LineBuffer = std::array<char, 64>;
 
-std::string_view buildLine(LineBuffer& line, const std::uint8_t* firstSample, std::int64_t step) {
+std::string_view buildLine(LineBuffer& line, std::span<const std::uint8_t, kValuesPerLine> values) {
     const auto& texts = valueTexts();
     char* end = line.data();
     std::memcpy(end, kTableKeyword.data(), kTableKeyword.size());
     end += kTableKeyword.size();
-    for (int k = 0; k < kValuesPerLine; ++k) {
-        const ValueText& text = texts[firstSample[k * step]];
+    for (const std::uint8_t value : values) {
+        const ValueText& text = texts[value];
         std::memcpy(end, text.chars.data(), text.chars.size());
         end += text.length;
     }
@@ -56,6 +56,11 @@ std::string_view buildLine(LineBuffer& line, const std::uint8_t* firstSample, st
 
 }  // namespace
 
+void TextSink::writeTableLine(std::span<const std::uint8_t, kValuesPerLine> values) {
+    LineBuffer line;
+    write(buildLine(line, values));
+}
+
 void writeSampleTable(TextSink& out, const TableSource& source, std::int32_t& tableIndex) {
     const std::int64_t step = source.quality == Quality::good ? 1 : 2;
     const std::int64_t lineSpan = step * kValuesPerLine;
@@ -63,8 +68,9 @@ void writeSampleTable(TextSink& out, const TableSource& source, std::int32_t& ta
     const std::int32_t limit = realToInteger(Val(source.endText) - static_cast<double>(lineSpan));
     tableIndex = realToInteger(Val(source.startText));
 
-    const auto sampleCount = static_cast<std::int64_t>(source.soundData.size());
-    LineBuffer line;
+    const std::int64_t sampleCount = source.soundData.size();
+    out.beginTable(tableIndex <= limit ? (std::int64_t{limit} - tableIndex) / lineSpan + 1 : 0);
+    std::array<std::uint8_t, kValuesPerLine> values;
     while (tableIndex <= limit) {
         // The line's elements run from first to last in equal steps, so the two ends decide
         // whether all ten exist; nothing is built before they do.
@@ -73,7 +79,12 @@ void writeSampleTable(TextSink& out, const TableSource& source, std::int32_t& ta
         if (first < 0 || last >= sampleCount) {
             throw Failure("sample outside the sound data");
         }
-        out.write(buildLine(line, source.soundData.data() + first, step));
+        const std::uint8_t* samples =
+            source.soundData.piece(first, static_cast<std::size_t>(last - first + 1));
+        for (int k = 0; k < kValuesPerLine; ++k) {
+            values[static_cast<std::size_t>(k)] = samples[k * step];
+        }
+        out.writeTableLine(values);
 
         // The next line starts at this line's last element.
         if (last > std::numeric_limits<std::int32_t>::max()) {

@@ -101,4 +101,10 @@ std::vector<std::uint8_t> FileSystem::readAll(const std::string& path, std::int6
     return readToEnd(*file, path, maxBytes);
 }
 
+SoundData FileSystem::openSound(const std::string& path, std::int64_t maxBytes) {
+    std::vector<std::uint8_t> bytes = readAll(path, maxBytes);
+    bytes.push_back(0);
+    return SoundData(std::move(bytes));
+}
+
 }  // namespace vornelik

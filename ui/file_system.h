@@ -9,6 +9,7 @@
 
 #include "core/byte_source.h"
 #include "core/text_sink.h"
+#include "ui/sound_data.h"
 
 namespace vornelik {
 
@@ -65,6 +66,8 @@ class FileSystem {
     virtual std::unique_ptr<InputFile> openInput(const std::string& path) = 0;
     // The bytes the file holds when it is read to its end, as readToEnd reads them.
     virtual std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes);
+    // The sound the window works with: by default readAll's bytes, held whole.
+    virtual SoundData openSound(const std::string& path, std::int64_t maxBytes);
     virtual std::unique_ptr<OutputFile> createOutput(const std::string& path) = 0;
     // Whether both names reach one file, through links of any kind; false when either is not
     // there.
@@ -85,6 +88,9 @@ class ForwardingFileSystem : public FileSystem {
     }
     std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes) override {
         return files_.readAll(path, maxBytes);
+    }
+    SoundData openSound(const std::string& path, std::int64_t maxBytes) override {
+        return files_.openSound(path, maxBytes);
     }
     std::unique_ptr<OutputFile> createOutput(const std::string& path) override {
         return files_.createOutput(path);
