@@ -63,7 +63,7 @@ class TableCapture : public ForwardingFileSystem {
                 wave_.emplace(*file_, owner_.rate_,
                               static_cast<std::uint64_t>(lines) * kValuesPerLine);
             }
-            void writeTableLine(std::span<const std::uint8_t, kValuesPerLine> values) override {
+            void writeTableLines(std::span<const std::uint8_t> values) override {
                 wave_->write(values);
             }
             void commit() override {

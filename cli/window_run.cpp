@@ -42,8 +42,8 @@ class ReportingFiles : public ForwardingFileSystem {
             void beginTable(std::int64_t lines) override {
                 owner_.noted([&] { file_->beginTable(lines); });
             }
-            void writeTableLine(std::span<const std::uint8_t, kValuesPerLine> values) override {
-                owner_.noted([&] { file_->writeTableLine(values); });
+            void writeTableLines(std::span<const std::uint8_t> values) override {
+                owner_.noted([&] { file_->writeTableLines(values); });
             }
             void commit() override {
                 owner_.noted([&] { file_->commit(); });

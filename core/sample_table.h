@@ -28,7 +28,7 @@ struct TableSource {
 };
 
 // Streams the "CDATA  " lines, one whole line at a time, through the sink's beginTable and
-// writeTableLine. tableIndex is the window's loop
+// writeTableLines. tableIndex is the window's loop
 // position, left where the loop stopped. Throws Failure for a sample outside soundData or an
 // offset outside the signed 32-bit range; the lines written before it stay written.
 void writeSampleTable(TextSink& out, const TableSource& source, std::int32_t& tableIndex);

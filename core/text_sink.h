@@ -17,11 +17,11 @@ class TextSink {
     virtual ~TextSink() = default;
     virtual void write(std::string_view text) = 0;
 
-    // The sample table comes as its line count, then each line's values. A sink that wants the
-    // values rather than the text overrides both; by default the line's text is written
-    // (sample_table.cpp).
+    // The sample table comes as its line count, then the values of whole lines, in order, a
+    // batch at a time. A sink that wants the values rather than the text overrides both; by
+    // default the lines' text is written (sample_table.cpp).
     virtual void beginTable(std::int64_t lines) { static_cast<void>(lines); }
-    virtual void writeTableLine(std::span<const std::uint8_t, kValuesPerLine> values);
+    virtual void writeTableLines(std::span<const std::uint8_t> values);
 };
 
 }  // namespace vornelik
