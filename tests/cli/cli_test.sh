@@ -179,6 +179,12 @@ TMPDIR="$work/tmp" "$cli" inc "$work/rec.wav" -o - | head -c 10 >/dev/null
 # Standard input, a FIFO that waits for its writer, a name that is not UTF-8.
 expect 0 "info from standard input" -- sh -c 'exec "$0" info - <"$1"' "$cli" "$work/rec.wav"
 contains "$work/out" "Size: 70 bytes" "standard input read whole"
+# plot and preview need the length first: a stream is held, up to 32 MiB.
+for command in plot preview; do
+    expect 0 "$command from standard input" -- sh -c 'exec "$0" "$1" - -o "$2" <"$3"' "$cli" "$command" "$work/from-stdin.out" "$work/rec.wav"
+    expect 3 "$command of a stream longer than it holds" -- sh -c 'head -c 33554433 /dev/zero | exec "$0" "$1" - -o "$2"' "$cli" "$command" "$work/x.out"
+    contains "$work/err" "save it to a file first" "$command says what to do"
+done
 rm -f "$work/fifo" && mkfifo "$work/fifo"
 expect 124 "info on a FIFO with no writer waits" -- timeout -s INT 1 "$cli" info "$work/fifo"
 (sleep 1; cat "$work/rec.wav" >"$work/fifo") &
