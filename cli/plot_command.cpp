@@ -30,32 +30,36 @@ std::int64_t offsetOf(const std::optional<std::string>& text, std::int64_t other
     return text ? realToInteger(Val(*text)) : otherwise;
 }
 
+// One pass over the sound, which must hold `size` bytes: the picture's outline needs the length
+// first, which a regular file's size gives and a short stream, held, shows.
+SoundSurvey surveyWithOutline(ByteSource& sound, std::uint64_t size, const std::string& name,
+                              std::optional<WaveformOutline>& outline) {
+    outline.emplace(size);
+    const SoundSurvey survey = surveySound(sound, &*outline).survey;
+    if (survey.fileSize != size) {
+        throw Failure(readableName(name) + " changed while it was read");
+    }
+    return survey;
+}
+
 int plot(const PlotOptions& options) {
     // The picture goes out as bytes: the code page is never used.
     const std::unique_ptr<FileSystem> files = makeCommandLineFileSystem(1252);
     if (refusesOutputOverInput(*files, options.sound, options.output)) {
         return kUsage;
     }
-    // One pass over the sound, whose length the picture needs first: a regular file's is known,
-    // a short stream is held to learn it.
     std::optional<WaveformOutline> outline;
     SoundSurvey survey;
     try {
         const std::unique_ptr<InputFile> file =
             openBoundedInput(*files, options.sound, kLongestSound);
-        std::optional<std::vector<std::uint8_t>> held;
-        if (file->knownSize() < 0) {
-            held = readShortStream(*file, options.sound, "plot");
-        }
-        SpanSource heldSource(held ? std::span<const std::uint8_t>(*held)
-                                   : std::span<const std::uint8_t>());
-        ByteSource& source = held ? static_cast<ByteSource&>(heldSource) : *file;
-        const auto size = held ? held->size() : static_cast<std::uint64_t>(file->knownSize());
-        outline.emplace(size);
-        survey = surveySound(source, &*outline).survey;
-        if (survey.fileSize != size) {
-            std::cerr << readableName(options.sound) << " changed while it was read\n";
-            return kInputOutput;
+        if (file->knownSize() >= 0) {
+            survey = surveyWithOutline(*file, static_cast<std::uint64_t>(file->knownSize()),
+                                       options.sound, outline);
+        } else {
+            const std::vector<std::uint8_t> held = readShortStream(*file, options.sound, "plot");
+            SpanSource source(held);
+            survey = surveyWithOutline(source, held.size(), options.sound, outline);
         }
     } catch (const std::exception& failure) {
         std::cerr << failure.what() << '\n';
