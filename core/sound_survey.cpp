@@ -90,7 +90,8 @@ class SoundFinder {
         }
         last_ = at;
         if (!counted_ && at > from_ + kLongestRange) {
-            // The first window, from_ on, was passed without a sound byte at its end.
+            // The first window, after from_, was passed without a sound byte at its end.
+            dropThrough(from_);
             counted_ = true;
             bestCount_ = held_;
         }
@@ -99,14 +100,19 @@ class SoundFinder {
             return;
         }
         const std::int64_t windowStart = at - kLongestRange;
-        while (held_ > 0 && ring_[head_] <= windowStart) {
-            head_ = (head_ + 1) % ring_.size();
-            --held_;
-        }
+        dropThrough(windowStart);
         if (!counted_ || held_ > bestCount_) {
             counted_ = true;
             best_ = windowStart;
             bestCount_ = held_;
+        }
+    }
+
+    // The window after `start` holds no offset up to it.
+    void dropThrough(std::int64_t start) {
+        while (held_ > 0 && ring_[head_] <= start) {
+            head_ = (head_ + 1) % ring_.size();
+            --held_;
         }
     }
 
