@@ -276,7 +276,8 @@ std::string waveformSvg(const WaveformPicture& picture) {
     const std::uint64_t length = std::min(picture.samplesLength, size - offset);
     WaveformOutline outline(size);
     outline.startSamples(RiffWave(), offset);
-    outline.takeSamples(picture.file.subspan(offset, length));
+    outline.takeSamples(
+        picture.file.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(length)));
     return waveformSvg(picture, outline);
 }
 
