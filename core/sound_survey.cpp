@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <deque>
 
 namespace vornelik {
 namespace {
@@ -52,7 +53,7 @@ std::int64_t oneBefore(std::int64_t offset) {
 // and, for a sound longer than the chip holds, the start of the kLongestRange bytes after it that
 // hold the most sound bytes (counting each sample's silence-deciding byte), the earliest of
 // equals, searched from one before the sound's first byte on. The count over a window only
-// rises where a sound byte enters it, so only those windows need counting: a ring keeps the
+// rises where a sound byte enters it, so only those windows need counting, over a queue of the
 // window's sound byte offsets, at most kLongestRange of them.
 class SoundFinder {
   public:
@@ -86,39 +87,32 @@ class SoundFinder {
             first_ = at - static_cast<std::int64_t>(sampleBytes_) + 1;
             from_ = oneBefore(first_);
             best_ = from_;
-            ring_.resize(static_cast<std::size_t>(kLongestRange) + 1);
         }
         last_ = at;
         if (!counted_ && at > from_ + kLongestRange) {
             // The first window, after from_, was passed without a sound byte at its end.
             dropThrough(from_);
             counted_ = true;
-            bestCount_ = held_;
+            bestCount_ = window_.size();
         }
-        push(at);
+        window_.push_back(at);
         if (at < from_ + kLongestRange) {
             return;
         }
         const std::int64_t windowStart = at - kLongestRange;
         dropThrough(windowStart);
-        if (!counted_ || held_ > bestCount_) {
+        if (!counted_ || window_.size() > bestCount_) {
             counted_ = true;
             best_ = windowStart;
-            bestCount_ = held_;
+            bestCount_ = window_.size();
         }
     }
 
     // The window after `start` holds no offset up to it.
     void dropThrough(std::int64_t start) {
-        while (held_ > 0 && ring_[head_] <= start) {
-            head_ = (head_ + 1) % ring_.size();
-            --held_;
+        while (!window_.empty() && window_.front() <= start) {
+            window_.pop_front();
         }
-    }
-
-    void push(std::int64_t at) {
-        ring_[(head_ + held_) % ring_.size()] = at;
-        ++held_;
     }
 
     SilenceRule rule_;
@@ -128,9 +122,7 @@ class SoundFinder {
     std::int64_t first_ = -1;
     std::int64_t last_ = -1;
     std::int64_t from_ = 0;
-    std::vector<std::int64_t> ring_;
-    std::size_t head_ = 0;
-    std::size_t held_ = 0;
+    std::deque<std::int64_t> window_;  // the sound bytes' offsets in the current window
     bool counted_ = false;
     std::int64_t best_ = 0;
     std::size_t bestCount_ = 0;
