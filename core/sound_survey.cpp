@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <deque>
 
 namespace vornelik {
 namespace {
@@ -53,7 +52,7 @@ std::int64_t oneBefore(std::int64_t offset) {
 // and, for a sound longer than the chip holds, the start of the kLongestRange bytes after it that
 // hold the most sound bytes (counting each sample's silence-deciding byte), the earliest of
 // equals, searched from one before the sound's first byte on. The count over a window only
-// rises where a sound byte enters it, so only those windows need counting, over a queue of the
+// rises where a sound byte enters it, so only those windows need counting, over a ring of the
 // window's sound byte offsets, at most kLongestRange of them.
 class SoundFinder {
   public:
@@ -93,26 +92,42 @@ class SoundFinder {
             // The first window, after from_, was passed without a sound byte at its end.
             dropThrough(from_);
             counted_ = true;
-            bestCount_ = window_.size();
+            bestCount_ = held_;
         }
-        window_.push_back(at);
+        push(at);
         if (at < from_ + kLongestRange) {
             return;
         }
         const std::int64_t windowStart = at - kLongestRange;
         dropThrough(windowStart);
-        if (!counted_ || window_.size() > bestCount_) {
+        if (!counted_ || held_ > bestCount_) {
             counted_ = true;
             best_ = windowStart;
-            bestCount_ = window_.size();
+            bestCount_ = held_;
         }
     }
 
     // The window after `start` holds no offset up to it.
     void dropThrough(std::int64_t start) {
-        while (!window_.empty() && window_.front() <= start) {
-            window_.pop_front();
+        while (held_ > 0 && ring_[head_] <= start) {
+            head_ = (head_ + 1) % ring_.size();
+            --held_;
         }
+    }
+
+    // A ring that doubles when full, so that a short sound costs little and a long one moves
+    // no memory once its window is at its largest.
+    void push(std::int64_t at) {
+        if (held_ == ring_.size()) {
+            std::vector<std::int64_t> larger(std::max<std::size_t>(64, 2 * ring_.size()));
+            for (std::size_t k = 0; k < held_; ++k) {
+                larger[k] = ring_[(head_ + k) % ring_.size()];
+            }
+            ring_ = std::move(larger);
+            head_ = 0;
+        }
+        ring_[(head_ + held_) % ring_.size()] = at;
+        ++held_;
     }
 
     SilenceRule rule_;
@@ -122,7 +137,9 @@ class SoundFinder {
     std::int64_t first_ = -1;
     std::int64_t last_ = -1;
     std::int64_t from_ = 0;
-    std::deque<std::int64_t> window_;  // the sound bytes' offsets in the current window
+    std::vector<std::int64_t> ring_;  // the sound bytes' offsets in the current window
+    std::size_t head_ = 0;
+    std::size_t held_ = 0;
     bool counted_ = false;
     std::int64_t best_ = 0;
     std::size_t bestCount_ = 0;
