@@ -110,23 +110,23 @@ class SoundFinder {
     // The window after `start` holds no offset up to it.
     void dropThrough(std::int64_t start) {
         while (held_ > 0 && ring_[head_] <= start) {
-            head_ = (head_ + 1) % ring_.size();
+            head_ = (head_ + 1) & (ring_.size() - 1);
             --held_;
         }
     }
 
-    // A ring that doubles when full, so that a short sound costs little and a long one moves
-    // no memory once its window is at its largest.
+    // A ring that doubles when full, its size a power of two, so that a short sound costs
+    // little and a long one moves no memory once its window is at its largest.
     void push(std::int64_t at) {
         if (held_ == ring_.size()) {
             std::vector<std::int64_t> larger(std::max<std::size_t>(64, 2 * ring_.size()));
             for (std::size_t k = 0; k < held_; ++k) {
-                larger[k] = ring_[(head_ + k) % ring_.size()];
+                larger[k] = ring_[(head_ + k) & (ring_.size() - 1)];
             }
             ring_ = std::move(larger);
             head_ = 0;
         }
-        ring_[(head_ + held_) % ring_.size()] = at;
+        ring_[(head_ + held_) & (ring_.size() - 1)] = at;
         ++held_;
     }
 
