@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "cli/command_files.h"
 
+#include <algorithm>
 #include <iostream>
 
+#include "core/failure.h"
 #include "core/longest_sound.h"
 #include "core/utf8.h"
 
@@ -15,6 +17,27 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(FileSystem& files, const 
         std::cerr << failure.what() << '\n';
         return std::nullopt;
     }
+}
+
+std::vector<std::uint8_t> readShortStream(InputFile& file, const std::string& name,
+                                          std::string_view command) {
+    constexpr std::size_t kPiece = 256 * 1024;
+    constexpr auto kMost = static_cast<std::size_t>(kLongestHeldStream);
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(kMost + 1);  // only the pages written are taken
+    for (std::size_t got = 1; got > 0 && bytes.size() <= kMost;) {
+        const std::size_t done = bytes.size();
+        bytes.resize(done + std::min(kPiece, kMost + 1 - done));
+        got = file.read(bytes.data() + done, bytes.size() - done);
+        bytes.resize(done + got);
+    }
+    if (bytes.size() > kMost) {
+        throw Failure(readableName(name) + " is a stream longer than " +
+                      std::to_string(kLongestHeldStream) + " bytes, the most " +
+                      std::string(command) +
+                      " holds to learn a sound's length: save it to a file first");
+    }
+    return bytes;
 }
 
 bool refusesOutputOverInput(FileSystem& files, const std::string& input,

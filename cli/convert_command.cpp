@@ -127,6 +127,13 @@ int convert(const ConvertOptions& options) {
     if (refusesOutputOverInput(*files, options.in, options.out)) {
         return kUsage;
     }
+    // Standard input is read once, as libsndfile reads a pipe: what takes a second reading is
+    // refused before anything is read or written.
+    if (options.in == "-" && options.conversion.normalize) {
+        std::cerr << "--normalize reads the input twice, first for the peak, and standard input "
+                     "can be read only once: save it to a file first\n";
+        return kUsage;
+    }
     ConversionReport report;
     try {
         ConversionOptions conversion = options.conversion;
@@ -136,6 +143,12 @@ int convert(const ConvertOptions& options) {
             conversion.progress = [&progress](double share) { progress->show(share); };
         }
         const std::unique_ptr<OutputFile> out = files->createOutput(options.out);
+        if (options.in == "-" && !out->canGoBack()) {
+            std::cerr << "an output that cannot go back takes the sample count first, from a "
+                         "reading of its own, and standard input can be read only once: write "
+                         "to a file, or save the input to a file first\n";
+            return kUsage;
+        }
         report = convertSound(options.in, *out, conversion);
         if (progress) {
             progress->finish();

@@ -4,9 +4,9 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
-#include "cli/command_files.h"
 #include "cli/commands.h"
 #include "cli/info_report.h"
+#include "core/longest_sound.h"
 #include "ui/platform.h"
 
 namespace vornelik {
@@ -18,13 +18,18 @@ struct InfoOptions {
 };
 
 int showInfo(const InfoOptions& options) {
-    // Nothing is written: the code page is never used.
-    const std::optional<std::vector<std::uint8_t>> bytes =
-        readWholeFile(*makeCommandLineFileSystem(1252), options.sound);
-    if (!bytes) {
+    // The sound is read once, a piece at a time. Nothing is written: the code page is never used.
+    SurveyedSound sound;
+    try {
+        const std::unique_ptr<InputFile> file =
+            openBoundedInput(*makeCommandLineFileSystem(1252), options.sound, kLongestSound);
+        sound = surveySound(*file);
+    } catch (const std::exception& failure) {
+        std::cerr << failure.what() << '\n';
         return kInputOutput;
     }
-    std::cout << infoReport(options.sound, *bytes, options.json) << std::flush;
+    const InfoSubject subject{options.sound, sound.firstBytes, sound.wave, sound.survey};
+    std::cout << (options.json ? infoReportJson(subject) : infoReportText(subject)) << std::flush;
     return std::cout ? kOk : kInputOutput;
 }
 

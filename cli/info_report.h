@@ -16,8 +16,8 @@
 
 namespace vornelik {
 
-// A file as `info` looks at it: its name as the user gave it, its bytes, and what was read from
-// them.
+// A file as `info` looks at it: its name as the user gave it, its bytes (its first
+// kFirstBytesKept at least), and what was read from them.
 struct InfoSubject {
     std::string_view fileName;
     std::span<const std::uint8_t> file;

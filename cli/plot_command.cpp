@@ -8,8 +8,8 @@
 #include "cli/command_files.h"
 #include "cli/commands.h"
 #include "core/failure.h"
+#include "core/longest_sound.h"
 #include "core/numeric_text.h"
-#include "core/riff.h"
 #include "core/sound_survey.h"
 #include "core/utf8.h"
 #include "core/waveform_svg.h"
@@ -30,25 +30,46 @@ std::int64_t offsetOf(const std::optional<std::string>& text, std::int64_t other
     return text ? realToInteger(Val(*text)) : otherwise;
 }
 
+// One pass over the sound, which must hold `size` bytes: the picture's outline needs the length
+// first, which a regular file's size gives and a short stream, held, shows.
+SoundSurvey surveyWithOutline(ByteSource& sound, std::uint64_t size, const std::string& name,
+                              std::optional<WaveformOutline>& outline) {
+    outline.emplace(size);
+    const SoundSurvey survey = surveySound(sound, &*outline).survey;
+    if (survey.fileSize != size) {
+        throw Failure(readableName(name) + " changed while it was read");
+    }
+    return survey;
+}
+
 int plot(const PlotOptions& options) {
     // The picture goes out as bytes: the code page is never used.
     const std::unique_ptr<FileSystem> files = makeCommandLineFileSystem(1252);
     if (refusesOutputOverInput(*files, options.sound, options.output)) {
         return kUsage;
     }
-    const std::optional<std::vector<std::uint8_t>> read = readWholeFile(*files, options.sound);
-    if (!read) {
+    std::optional<WaveformOutline> outline;
+    SoundSurvey survey;
+    try {
+        const std::unique_ptr<InputFile> file =
+            openBoundedInput(*files, options.sound, kLongestSound);
+        if (file->knownSize() >= 0) {
+            survey = surveyWithOutline(*file, static_cast<std::uint64_t>(file->knownSize()),
+                                       options.sound, outline);
+        } else {
+            const std::vector<std::uint8_t> held = readShortStream(*file, options.sound, "plot");
+            SpanSource source(held);
+            survey = surveyWithOutline(source, held.size(), options.sound, outline);
+        }
+    } catch (const std::exception& failure) {
+        std::cerr << failure.what() << '\n';
         return kInputOutput;
     }
-    const std::vector<std::uint8_t>& bytes = *read;
-    const RiffWave wave = readRiffWave(bytes);
-    const SoundSurvey survey = surveySound(bytes, wave);
 
     const std::string shownName = readableName(options.sound);  // the picture only points to it
     WaveformPicture picture;
     picture.fileName = shownName;
-    picture.file = bytes;
-    picture.samplesOffset = survey.samplesOffset.value_or(bytes.size());
+    picture.samplesOffset = survey.samplesOffset.value_or(survey.fileSize);
     picture.samplesLength = survey.samplesLength;
     picture.suggested = !options.start && !options.end;
     try {
@@ -59,7 +80,7 @@ int plot(const PlotOptions& options) {
         return kUsage;
     }
 
-    if (!writeWholeFile(*files, options.output, waveformSvg(picture))) {
+    if (!writeWholeFile(*files, options.output, waveformSvg(picture, *outline))) {
         return kInputOutput;
     }
     if (options.output != "-") {

@@ -7,11 +7,11 @@
 
 #include "cli/command_files.h"
 #include "cli/commands.h"
+#include "cli/pcm8_wave_file.h"
+#include "cli/sound_file_pieces.h"
 #include "cli/window_options.h"
 #include "cli/window_run.h"
-#include "core/pcm_wave_header.h"
 #include "core/sound_survey.h"
-#include "core/table_values.h"
 #include "core/utf8.h"
 #include "ui/platform.h"
 
@@ -34,26 +34,59 @@ struct PreviewOptions {
     int loopCycles = kLoopCycles;
 };
 
-// The files the handlers use, where the include file they write is read back value by value.
+// The files the handlers use, where the sound is read as the table needs it and the table's
+// values, as the include writer hands them over, go straight into the WAV file.
 class TableCapture : public ForwardingFileSystem {
   public:
-    using ForwardingFileSystem::ForwardingFileSystem;
+    TableCapture(std::unique_ptr<FileSystem> files, std::string output, std::uint32_t rate)
+        : ForwardingFileSystem(std::move(files)), output_(std::move(output)), rate_(rate) {}
+
+    SoundData openSound(const std::string& path, std::int64_t maxBytes) override {
+        std::unique_ptr<InputFile> file = openBoundedInput(inner(), path, maxBytes);
+        if (file->knownSize() >= 0) {
+            return SoundData(std::make_unique<SoundFilePieces>(inner(), path, std::move(file)));
+        }
+        // A stream is read once: a short one is held as the window holds any sound.
+        std::vector<std::uint8_t> held = readShortStream(*file, path, "preview");
+        held.push_back(0);
+        return SoundData(std::move(held));
+    }
 
     std::unique_ptr<OutputFile> createOutput(const std::string&) override {
         class Capture : public OutputFile {
           public:
-            explicit Capture(TableValues& table) : table_(table) {}
-            void write(std::string_view text) override { table_.write(text); }
-            void writeBytes(std::string_view bytes) override { table_.write(bytes); }
-            void commit() override {}
+            explicit Capture(TableCapture& owner) : owner_(owner) {}
+            void write(std::string_view) override {}  // the program's other lines
+            void writeBytes(std::string_view) override {}
+            void beginTable(std::int64_t lines) override {
+                file_ = owner_.inner().createOutput(owner_.output_);
+                wave_.emplace(*file_, owner_.rate_,
+                              static_cast<std::uint64_t>(lines) * kValuesPerLine);
+            }
+            void writeTableLines(std::span<const std::uint8_t> values) override {
+                wave_->write(values);
+            }
+            void commit() override {
+                if (!wave_) {
+                    beginTable(0);
+                }
+                wave_->commit(wave_->written());
+                owner_.values = wave_->written();
+            }
 
           private:
-            TableValues& table_;
+            TableCapture& owner_;
+            std::unique_ptr<OutputFile> file_;
+            std::optional<Pcm8WaveFile> wave_;
         };
-        return std::make_unique<Capture>(table);
+        return std::make_unique<Capture>(*this);
     }
 
-    TableValues table;
+    std::uint64_t values = 0;
+
+  private:
+    std::string output_;
+    std::uint32_t rate_;
 };
 
 int preview(const PreviewOptions& options) {
@@ -61,9 +94,12 @@ int preview(const PreviewOptions& options) {
     request.include = true;  // the table alone; the program file holds the same
     const std::string output = request.output;
     request.output = "table";
+    const int delay =
+        request.quality == Quality::good ? kGoodDelayMicroseconds : kPoorDelayMicroseconds;
+    const auto rate = static_cast<int>(std::lround(1e6 / (delay + options.loopCycles)));
 
-    // The table is captured, the WAV goes out as bytes: the code page is never used.
-    TableCapture files(makeCommandLineFileSystem(1252));
+    // The WAV goes out as bytes: the code page is never used.
+    TableCapture files(makeCommandLineFileSystem(1252), output, static_cast<std::uint32_t>(rate));
     if (refusesOutputOverInput(files, request.sound, output)) {
         return kUsage;
     }
@@ -71,17 +107,8 @@ int preview(const PreviewOptions& options) {
     if (outcome.status != OutputOutcome::Status::written) {
         return reportOutcome(outcome);
     }
-
-    const int delay =
-        request.quality == Quality::good ? kGoodDelayMicroseconds : kPoorDelayMicroseconds;
-    const auto rate = static_cast<int>(std::lround(1e6 / (delay + options.loopCycles)));
-    if (!writeWholeFile(files.inner(), output,
-                        pcm8MonoWave(files.table.values(), static_cast<std::uint32_t>(rate)))) {
-        return kInputOutput;
-    }
-    std::cerr << "wrote " << readableName(output) << ": " << files.table.values().size()
-              << " values at " << rate << " Hz (DelayUS " << delay << " plus " << options.loopCycles
-              << " us of the loop)\n";
+    std::cerr << "wrote " << readableName(output) << ": " << files.values << " values at " << rate
+              << " Hz (DelayUS " << delay << " plus " << options.loopCycles << " us of the loop)\n";
     return kOk;
 }
 

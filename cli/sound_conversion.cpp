@@ -3,6 +3,10 @@
 
 #ifdef _WIN32
 #define ENABLE_SNDFILE_WINDOWS_PROTOTYPES 1  // sf_wchar_open, for names outside the code page
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
 #endif
 #include <sndfile.h>
 #include <soxr.h>
@@ -93,8 +97,14 @@ class MonoDecoder {
     MonoDecoder(const std::string& in, ConversionReport& report)
         : name_(readableName(in)), report_(report) {
 #ifdef _WIN32
-        const std::filesystem::path path(std::u8string(in.begin(), in.end()));
-        file_.reset(sf_wchar_open(path.c_str(), SFM_READ, &info_));
+        if (in == "-") {
+            // libsndfile takes the name "-" for standard input only outside Windows.
+            _setmode(_fileno(stdin), _O_BINARY);
+            file_.reset(sf_open_fd(_fileno(stdin), SFM_READ, &info_, 0));
+        } else {
+            const std::filesystem::path path(std::u8string(in.begin(), in.end()));
+            file_.reset(sf_wchar_open(path.c_str(), SFM_READ, &info_));
+        }
 #else
         file_.reset(sf_open(in.c_str(), SFM_READ, &info_));
 #endif

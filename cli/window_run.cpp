@@ -25,6 +25,9 @@ class ReportingFiles : public ForwardingFileSystem {
     std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes) override {
         return noted([&] { return inner().readAll(path, maxBytes); });
     }
+    SoundData openSound(const std::string& path, std::int64_t maxBytes) override {
+        return noted([&] { return inner().openSound(path, maxBytes); });
+    }
     std::unique_ptr<OutputFile> createOutput(const std::string& path) override {
         class Reporting : public OutputFile {
           public:
@@ -35,6 +38,12 @@ class ReportingFiles : public ForwardingFileSystem {
             }
             void writeBytes(std::string_view bytes) override {
                 owner_.noted([&] { file_->writeBytes(bytes); });
+            }
+            void beginTable(std::int64_t lines) override {
+                owner_.noted([&] { file_->beginTable(lines); });
+            }
+            void writeTableLines(std::span<const std::uint8_t> values) override {
+                owner_.noted([&] { file_->writeTableLines(values); });
             }
             void commit() override {
                 owner_.noted([&] { file_->commit(); });

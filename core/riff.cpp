@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <string_view>
 
 namespace vornelik {
@@ -19,7 +20,8 @@ constexpr std::uint16_t kExtensionSize = 22;  // cbSize of WAVE_FORMAT_EXTENSIBL
 constexpr std::array<std::uint8_t, 14> kSubFormatTail = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
                                                          0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 
-// Every read goes through this view, whose callers have checked the length first.
+// Fields are read through this view of bytes already in memory, whose callers have checked the
+// length first.
 class Bytes {
   public:
     explicit Bytes(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
@@ -42,6 +44,66 @@ class Bytes {
 
   private:
     std::span<const std::uint8_t> bytes_;
+};
+
+// The file as it is read: chunks are sequential, so skipping a body is reading it. Keeps the
+// offset of the next byte, which at the end is the file's size.
+class Reader {
+  public:
+    explicit Reader(ByteSource& source) : source_(source) {}
+
+    std::uint64_t position() const { return position_; }
+
+    bool atEnd() {
+        fill();
+        return next_ == end_;
+    }
+
+    // Up to `count` bytes into `into`, fewer only at the end.
+    std::size_t take(std::uint8_t* into, std::size_t count) {
+        std::size_t done = 0;
+        while (done < count && !atEnd()) {
+            const std::size_t piece = std::min(count - done, end_ - next_);
+            std::copy_n(buffer_.begin() + static_cast<std::ptrdiff_t>(next_), piece, into + done);
+            advance(piece);
+            done += piece;
+        }
+        return done;
+    }
+
+    // Passes over up to `count` bytes, handing them to `sink` when there is one; fewer only at
+    // the end. Returns how many were passed.
+    std::uint64_t pass(std::uint64_t count, SampleSink* sink) {
+        std::uint64_t done = 0;
+        while (done < count && !atEnd()) {
+            const auto piece =
+                static_cast<std::size_t>(std::min<std::uint64_t>(count - done, end_ - next_));
+            if (sink != nullptr) {
+                sink->takeSamples(std::span(buffer_).subspan(next_, piece));
+            }
+            advance(piece);
+            done += piece;
+        }
+        return done;
+    }
+
+  private:
+    void fill() {
+        if (next_ == end_) {
+            next_ = 0;
+            end_ = source_.read(buffer_.data(), buffer_.size());
+        }
+    }
+    void advance(std::size_t count) {
+        next_ += count;
+        position_ += count;
+    }
+
+    ByteSource& source_;
+    std::array<std::uint8_t, 64 * 1024> buffer_;
+    std::size_t next_ = 0;
+    std::size_t end_ = 0;
+    std::uint64_t position_ = 0;
 };
 
 bool isId(const std::array<std::uint8_t, 4>& id, std::string_view text) {
@@ -116,67 +178,106 @@ std::optional<WaveFormat> readFormat(const Bytes& file, const RiffChunk& chunk, 
 
 }  // namespace
 
-RiffWave readRiffWave(std::span<const std::uint8_t> bytes) {
-    const Bytes file(bytes);
+RiffWave readRiffWave(std::span<const std::uint8_t> file) {
+    SpanSource source(file);
+    class Ignored : public SampleSink {
+        void startSamples(const RiffWave&, std::uint64_t) override {}
+        void takeSamples(std::span<const std::uint8_t>) override {}
+    } ignored;
+    return readRiffWave(source, ignored);
+}
+
+RiffWave readRiffWave(ByteSource& source, SampleSink& samples) {
+    Reader file(source);
     RiffWave wave;
-    if (!file.has(0, kRiffHeaderSize) || !isId(file.id(0), "RIFF") || !isId(file.id(8), "WAVE")) {
-        wave.problems.push_back(notRiffWaveProblem(file));
+    std::array<std::uint8_t, kRiffHeaderSize> header{};
+    const std::size_t headerRead = file.take(header.data(), header.size());
+    const Bytes start{std::span(header).first(headerRead)};
+    if (!start.has(0, kRiffHeaderSize) || !isId(start.id(0), "RIFF") ||
+        !isId(start.id(8), "WAVE")) {
+        wave.problems.push_back(notRiffWaveProblem(start));
+        samples.startSamples(wave, 0);
+        samples.takeSamples(std::span(header).first(headerRead));
+        file.pass(std::numeric_limits<std::uint64_t>::max(), &samples);
         return wave;
     }
     wave.isRiffWave = true;
-    wave.riffDeclaredSize = file.u32(4);
+    wave.riffDeclaredSize = start.u32(4);
     const std::uint64_t riffEnd = kChunkHeaderSize + std::uint64_t{wave.riffDeclaredSize};
     bool trailingBytes = false;
 
     // Positions are 64-bit so that a size field near 4 GiB cannot wrap them, whatever size_t is.
     std::uint64_t position = kRiffHeaderSize;
-    while (position < file.size()) {
+    while (!file.atEnd()) {
         // A RIFF size that ends the walk early is common in files whose writer never went back to
         // fill it in, so it only counts once the sound is found.
         if (position >= riffEnd && wave.format && wave.data) {
-            wave.notes.push_back(number(file.size() - position) +
+            const std::uint64_t after =
+                file.pass(std::numeric_limits<std::uint64_t>::max(), nullptr);
+            wave.notes.push_back(number(after) +
                                  " bytes after the end of the RIFF chunk, at offset " +
                                  number(position) + ", were not read.");
             trailingBytes = true;
             break;
         }
-        if (!file.has(position, kChunkHeaderSize)) {
+        std::array<std::uint8_t, kChunkHeaderSize> chunkHeader{};
+        const std::size_t headerPresent = file.take(chunkHeader.data(), chunkHeader.size());
+        if (headerPresent < kChunkHeaderSize) {
             wave.problems.push_back("The file ends inside a chunk header at offset " +
-                                    number(position) + ": " + number(file.size() - position) +
+                                    number(position) + ": " + number(headerPresent) +
                                     " of its 8 bytes are present.");
             break;
         }
+        const Bytes fields{chunkHeader};
         RiffChunk chunk;
-        chunk.id = file.id(position);
+        chunk.id = fields.id(0);
         chunk.offset = position;
-        chunk.declaredSize = file.u32(position + 4);
+        chunk.declaredSize = fields.u32(4);
         const std::uint64_t body = position + kChunkHeaderSize;
-        chunk.presentSize = std::min<std::uint64_t>(chunk.declaredSize, file.size() - body);
+
+        const bool isData = isId(chunk.id, "data");
+        const bool isFormat = isId(chunk.id, "fmt ") && !wave.format;
+        std::array<std::uint8_t, kExtensibleFmtSize> formatBody{};
+        if (isData && !wave.data) {
+            samples.startSamples(wave, body);
+            chunk.presentSize = file.pass(chunk.declaredSize, &samples);
+            wave.data = DataChunk{body, chunk.declaredSize, chunk.presentSize};
+        } else if (isFormat) {
+            // The fields lie in the first 40 bytes; the rest of a longer chunk is passed over.
+            const std::size_t kept = file.take(
+                formatBody.data(), std::min<std::size_t>(chunk.declaredSize, formatBody.size()));
+            chunk.presentSize = kept + file.pass(chunk.declaredSize - kept, nullptr);
+        } else {
+            chunk.presentSize = file.pass(chunk.declaredSize, nullptr);
+        }
         wave.chunks.push_back(chunk);
 
         const bool cutShort = chunk.presentSize < chunk.declaredSize;
-        const bool isData = isId(chunk.id, "data");
         if (cutShort) {
             wave.problems.push_back("The " + quotedChunkId(chunk.id) + " chunk at offset " +
                                     number(position) + " declares " + number(chunk.declaredSize) +
                                     " bytes but only " + number(chunk.presentSize) +
                                     " are present" + (isData ? ": the file ends early." : "."));
         }
-        if (isData && !wave.data) {
-            wave.data = DataChunk{body, chunk.declaredSize, chunk.presentSize};
-        } else if (isId(chunk.id, "fmt ") && !wave.format) {
-            wave.format = readFormat(file, chunk, body, cutShort, wave.problems);
+        if (isFormat) {
+            const auto present = static_cast<std::size_t>(
+                std::min<std::uint64_t>(chunk.presentSize, formatBody.size()));
+            wave.format = readFormat(Bytes(std::span(formatBody).first(present)), chunk, 0,
+                                     cutShort, wave.problems);
         }
         if (cutShort) {
             break;
         }
+        file.pass(chunk.declaredSize & 1U, nullptr);  // the pad byte, where the file has it
         position = body + chunk.declaredSize + (chunk.declaredSize & 1U);
     }
+    file.pass(std::numeric_limits<std::uint64_t>::max(), nullptr);  // the size shows at the end
+    const std::uint64_t size = file.position();
 
-    if (riffEnd != file.size() && !trailingBytes) {
+    if (riffEnd != size && !trailingBytes) {
         wave.notes.push_back("The RIFF header declares " + number(wave.riffDeclaredSize) +
                              " bytes after its first 8; the file holds " +
-                             number(file.size() - kChunkHeaderSize) + ".");
+                             number(size - kChunkHeaderSize) + ".");
     }
     const bool hasFmtChunk = std::any_of(wave.chunks.begin(), wave.chunks.end(),
                                          [](const RiffChunk& c) { return isId(c.id, "fmt "); });

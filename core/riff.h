@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// A small reader for the RIFF WAVE layout: it walks the chunk headers of a whole file held in
-// memory, reads the `fmt ` chunk and locates the `data` chunk. It never reads outside the given
-// bytes and never throws for malformed input: what it could not read is described in plain
-// English in `problems`, next to every fact it did find.
+// A small reader for the RIFF WAVE layout: it walks the chunk headers of a file read once from
+// its start, reads the `fmt ` chunk and locates the `data` chunk. It never throws for malformed
+// input: what it could not read is described in plain English in `problems`, next to every fact
+// it did find.
 
 #include <array>
 #include <cstdint>
@@ -12,6 +12,8 @@
 #include <span>
 #include <string>
 #include <vector>
+
+#include "core/byte_source.h"
 
 namespace vornelik {
 
@@ -78,6 +80,17 @@ struct RiffWave {
     bool complete() const { return isRiffWave && format && data; }
 };
 
+// Where a reader of a sound file hands the samples as they pass.
+class SampleSink {
+  public:
+    virtual ~SampleSink() = default;
+    // Once, before the samples: what was read before them (for a file that is not RIFF WAVE,
+    // isRiffWave false) and the file offset of the first.
+    virtual void startSamples(const RiffWave& before, std::uint64_t offset) = 0;
+    // The samples in order, in pieces of any size.
+    virtual void takeSamples(std::span<const std::uint8_t> bytes) = 0;
+};
+
 // Reads the RIFF WAVE structure of a whole file. Total: any byte sequence gives a result, with
 // no exception and no read outside `file`. A file that is not RIFF WAVE at all gives
 // isRiffWave == false and one problem. Chunks are walked to the end of the file (an odd-sized
@@ -85,6 +98,11 @@ struct RiffWave {
 // body the file cuts short (a short `data` chunk is kept with its present size), or at the end
 // of the declared RIFF size once both `fmt ` and `data` are found.
 RiffWave readRiffWave(std::span<const std::uint8_t> file);
+
+// The same, read from `file`'s first byte to its last, whose size shows only at its end; the
+// first `data` chunk's present bytes (or, for a file that is not RIFF WAVE, every byte) go to
+// `samples` as they pass. Only a failure of the source throws.
+RiffWave readRiffWave(ByteSource& file, SampleSink& samples);
 
 // "PCM", "IEEE float", "A-law", ... or "format 0x1234" for a tag without a name.
 std::string encodingName(std::uint16_t tag);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "core/riff.h"
 #include "core/sample_table.h"
@@ -127,6 +128,20 @@ struct SoundSurvey {
 
 // Surveys a whole file with the structure readRiffWave found in it.
 SoundSurvey surveySound(std::span<const std::uint8_t> file, const RiffWave& wave);
+
+// The bytes of a file's beginning a streamed survey keeps, for reports to show.
+inline constexpr std::size_t kFirstBytesKept = 64;
+
+struct SurveyedSound {
+    RiffWave wave;
+    SoundSurvey survey;
+    std::vector<std::uint8_t> firstBytes;  // up to kFirstBytesKept
+};
+
+// The same survey, made while `file` is read once from its first byte to its last, holding no
+// more of it than a chip's table; `also`, when given, is handed the samples too. Only a failure
+// of the source throws.
+SurveyedSound surveySound(ByteSource& file, SampleSink* also = nullptr);
 
 // The sample table and play-back cost of one quality for integer start and end offsets, counted
 // the way the table writer and the generated program count.

@@ -47,73 +47,55 @@ std::string text(double x, double y, std::string_view anchor, std::string_view c
 // The samples as one path: a point per byte when every byte has room of its own, else the
 // lowest and highest byte of each one-pixel column joined by a vertical stroke, so that a long
 // sound keeps its outline and the document stays a few hundred kilobytes at most.
-std::string wavePath(const WaveformPicture& p) {
-    const std::uint64_t size = p.file.size();
-    const std::uint64_t first = p.samplesOffset;
-    const std::uint64_t last = p.samplesOffset + p.samplesLength;  // one past
+std::string wavePath(const WaveformOutline& o) {
+    const std::uint64_t size = o.fileSize();
     std::string path;
     if (size <= static_cast<std::uint64_t>(kPlotWidth)) {
-        for (std::uint64_t i = first; i < last; ++i) {
-            path += i == first ? 'M' : 'L';
-            path += num(waveformX(size, static_cast<double>(i)));
+        for (std::size_t k = 0; k < o.samples().size(); ++k) {
+            path += k == 0 ? 'M' : 'L';
+            path += num(waveformX(size, static_cast<double>(o.samplesStart() + k)));
             path += ' ';
-            path += num(yOf(p.file[i]));
+            path += num(yOf(o.samples()[k]));
         }
         return path;
     }
-    for (int column = 0; column < kPlotWidth; ++column) {
-        const std::uint64_t from = std::max(first, column * size / kPlotWidth);
-        const std::uint64_t to = std::min(last, (column + 1) * size / kPlotWidth);
-        if (from >= to) {
+    for (std::size_t column = 0; column < o.columns().size(); ++column) {
+        const WaveformOutline::Column& c = o.columns()[column];
+        if (!c.drawn) {
             continue;
         }
-        const auto [low, high] = std::minmax_element(p.file.begin() + static_cast<long>(from),
-                                                     p.file.begin() + static_cast<long>(to));
         path += 'M';
-        path += num(kPlotLeft + column + 0.5);
+        path += num(kPlotLeft + static_cast<double>(column) + 0.5);
         path += ' ';
-        path += num(yOf(*high));
+        path += num(yOf(c.high));
         path += 'V';
-        path += num(yOf(*low));
+        path += num(yOf(c.low));
     }
     return path;
 }
 
 // With few bytes each one is a dot too, so that a single sample or a flat stretch shows.
-std::string sampleDots(const WaveformPicture& p) {
+std::string sampleDots(const WaveformOutline& o) {
     constexpr std::uint64_t kDottedBytes = 100;
-    const std::uint64_t size = p.file.size();
+    const std::uint64_t size = o.fileSize();
     if (size > kDottedBytes) {
         return {};
     }
     std::string out = "<g class=\"samples\" fill=\"#222\">\n";
-    for (std::uint64_t i = p.samplesOffset; i < p.samplesOffset + p.samplesLength; ++i) {
-        out += "<circle cx=\"" + num(waveformX(size, static_cast<double>(i))) + "\" cy=\"" +
-               num(yOf(p.file[i])) + "\" r=\"2\"/>\n";
+    for (std::size_t k = 0; k < o.samples().size(); ++k) {
+        out += "<circle cx=\"" + num(waveformX(size, static_cast<double>(o.samplesStart() + k))) +
+               "\" cy=\"" + num(yOf(o.samples()[k])) + "\" r=\"2\"/>\n";
     }
     return out + "</g>\n";
 }
 
 // Grey stretches where the samples stay within the silence threshold for at least a table line.
-std::string silentStretches(const WaveformPicture& p) {
-    const std::uint64_t size = p.file.size();
-    const std::uint64_t last = p.samplesOffset + p.samplesLength;
+std::string silentStretches(const WaveformOutline& o) {
     std::string out;
-    for (std::uint64_t i = p.samplesOffset; i < last;) {
-        if (!isSilentByte(p.file[i])) {
-            ++i;
-            continue;
-        }
-        std::uint64_t runEnd = i;
-        while (runEnd < last && isSilentByte(p.file[runEnd])) {
-            ++runEnd;
-        }
-        const double x1 = waveformX(size, static_cast<double>(i));
-        const double x2 = waveformX(size, static_cast<double>(runEnd));
-        if (static_cast<std::int64_t>(runEnd - i) >= kShownSilentRun && x2 - x1 >= 1) {
-            out += rect(x1, x2, kPlotTop, kPlotBottom, "class=\"silent\" fill=\"#e4e4e4\"");
-        }
-        i = runEnd;
+    for (const auto& [from, to] : o.silentStretches()) {
+        out += rect(waveformX(o.fileSize(), static_cast<double>(from)),
+                    waveformX(o.fileSize(), static_cast<double>(to)), kPlotTop, kPlotBottom,
+                    "class=\"silent\" fill=\"#e4e4e4\"");
     }
     return out;
 }
@@ -138,8 +120,7 @@ std::string axis(std::uint64_t size) {
     return out + "</g>\n";
 }
 
-std::string rangeMarks(const WaveformPicture& p) {
-    const std::uint64_t size = p.file.size();
+std::string rangeMarks(const WaveformPicture& p, std::uint64_t size) {
     const double x1 = waveformX(size, static_cast<double>(p.start));
     const double x2 = waveformX(size, static_cast<double>(p.end));
     std::string out = "<g class=\"range\" font-size=\"12\" fill=\"#1f4fbf\">\n";
@@ -160,8 +141,7 @@ std::string rangeMarks(const WaveformPicture& p) {
     return out + "</g>\n";
 }
 
-std::string legend(const WaveformPicture& p) {
-    const std::uint64_t size = p.file.size();
+std::string legend(const WaveformPicture& p, std::uint64_t size) {
     const std::uint64_t after = p.samplesOffset + p.samplesLength;
     std::string samples = "Samples: " + std::to_string(p.samplesLength) + " bytes from offset " +
                           std::to_string(p.samplesOffset);
@@ -187,6 +167,78 @@ std::string legend(const WaveformPicture& p) {
 }
 
 }  // namespace
+
+WaveformOutline::WaveformOutline(std::uint64_t fileSize) : size_(fileSize) {
+    if (size_ > static_cast<std::uint64_t>(kPlotWidth)) {
+        columns_.resize(kPlotWidth);
+    }
+}
+
+void WaveformOutline::startSamples(const RiffWave&, std::uint64_t offset) {
+    start_ = offset;
+    next_ = offset;
+    if (columns_.empty() || offset >= size_) {
+        return;
+    }
+    // The column whose bytes, from column * size / kPlotWidth on, hold the offset.
+    column_ = static_cast<std::size_t>(offset * kPlotWidth / size_);
+    while ((column_ + 1) * size_ / kPlotWidth <= offset) {
+        ++column_;
+    }
+    columnEnd_ = (column_ + 1) * size_ / kPlotWidth;
+}
+
+void WaveformOutline::takeSamples(std::span<const std::uint8_t> bytes) {
+    // Bytes past the size known at the start have no place in the picture.
+    bytes = bytes.first(static_cast<std::size_t>(
+        std::min<std::uint64_t>(bytes.size(), size_ > next_ ? size_ - next_ : 0)));
+    for (std::size_t k = 0; k < bytes.size(); ++k) {
+        if (!isSilentByte(bytes[k])) {
+            if (runStart_) {
+                if (shown(*runStart_, next_ + k)) {
+                    silentRuns_.emplace_back(*runStart_, next_ + k);
+                }
+                runStart_.reset();
+            }
+        } else if (!runStart_) {
+            runStart_ = next_ + k;
+        }
+    }
+    if (columns_.empty()) {
+        bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+        next_ += bytes.size();
+        return;
+    }
+    while (!bytes.empty()) {
+        while (next_ >= columnEnd_) {
+            ++column_;
+            columnEnd_ = (column_ + 1) * size_ / kPlotWidth;
+        }
+        const auto count =
+            static_cast<std::size_t>(std::min<std::uint64_t>(bytes.size(), columnEnd_ - next_));
+        const auto [low, high] = std::minmax_element(bytes.begin(), bytes.begin() + count);
+        Column& column = columns_[column_];
+        column.low = std::min(column.low, *low);
+        column.high = std::max(column.high, *high);
+        column.drawn = true;
+        next_ += count;
+        bytes = bytes.subspan(count);
+    }
+}
+
+bool WaveformOutline::shown(std::uint64_t from, std::uint64_t to) const {
+    const double x1 = waveformX(size_, static_cast<double>(from));
+    const double x2 = waveformX(size_, static_cast<double>(to));
+    return static_cast<std::int64_t>(to - from) >= kShownSilentRun && x2 - x1 >= 1;
+}
+
+std::vector<std::pair<std::uint64_t, std::uint64_t>> WaveformOutline::silentStretches() const {
+    auto runs = silentRuns_;
+    if (runStart_ && shown(*runStart_, next_)) {
+        runs.emplace_back(*runStart_, next_);
+    }
+    return runs;
+}
 
 double waveformX(std::uint64_t fileSize, double offset) {
     const double size = static_cast<double>(std::max<std::uint64_t>(fileSize, 1));
@@ -215,8 +267,19 @@ std::vector<std::int64_t> axisTicks(std::int64_t span) {
 }
 
 std::string waveformSvg(const WaveformPicture& picture) {
+    const std::uint64_t size = picture.file.size();
+    const std::uint64_t offset = std::min(picture.samplesOffset, size);
+    const std::uint64_t length = std::min(picture.samplesLength, size - offset);
+    WaveformOutline outline(size);
+    outline.startSamples(RiffWave(), offset);
+    outline.takeSamples(
+        picture.file.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(length)));
+    return waveformSvg(picture, outline);
+}
+
+std::string waveformSvg(const WaveformPicture& picture, const WaveformOutline& outline) {
     WaveformPicture p = picture;
-    const std::uint64_t size = p.file.size();
+    const std::uint64_t size = outline.fileSize();
     p.samplesOffset = std::min(p.samplesOffset, size);
     p.samplesLength = std::min(p.samplesLength, size - p.samplesOffset);
 
@@ -247,7 +310,7 @@ std::string waveformSvg(const WaveformPicture& picture) {
     if (samplesRight < kPlotRight) {
         svg += rect(samplesRight, kPlotRight, kPlotTop, kPlotBottom, shaded);
     }
-    svg += silentStretches(p);
+    svg += silentStretches(outline);
     if (samplesRight > samplesLeft) {
         svg += rect(samplesLeft, samplesRight, yOf(128 + kSilenceThreshold),
                     yOf(128 - kSilenceThreshold), "class=\"silence-band\" fill=\"#b4e0b4\"");
@@ -255,16 +318,16 @@ std::string waveformSvg(const WaveformPicture& picture) {
     svg += "<line x1=\"" + num(kPlotLeft) + "\" y1=\"" + num(yOf(128)) + "\" x2=\"" +
            num(kPlotRight) + "\" y2=\"" + num(yOf(128)) +
            "\" stroke=\"#999\" stroke-dasharray=\"4 3\"/>\n";
-    svg += rangeMarks(p);
-    const std::string path = wavePath(p);
+    svg += rangeMarks(p, size);
+    const std::string path = wavePath(outline);
     if (!path.empty()) {
         svg += "<path class=\"wave\" d=\"" + path +
                "\" fill=\"none\" stroke=\"#222\" stroke-width=\"1\" "
                "stroke-linecap=\"square\" stroke-linejoin=\"round\"/>\n";
     }
-    svg += sampleDots(p);
+    svg += sampleDots(outline);
     svg += axis(size);
-    svg += legend(p);
+    svg += legend(p, size);
     return svg + "</svg>\n";
 }
 

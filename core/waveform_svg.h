@@ -6,10 +6,14 @@
 // and the silent stretches greyed, and the range marked with its offsets.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "core/riff.h"
 
 namespace vornelik {
 
@@ -27,11 +31,11 @@ inline constexpr int kPlotHeight = 240;
 inline constexpr std::int64_t kShownSilentRun = 10;
 
 struct WaveformPicture {
-    std::string_view fileName;  // shown as the title, as given (UTF-8)
-    std::span<const std::uint8_t> file;
-    std::uint64_t samplesOffset = 0;  // the bytes before the samples are the header
-    std::uint64_t samplesLength = 0;  // the bytes after the samples are shaded too
-    std::int64_t start = 0;           // the range to mark, as file offsets
+    std::string_view fileName;           // shown as the title, as given (UTF-8)
+    std::span<const std::uint8_t> file;  // the whole file, unless an outline is drawn
+    std::uint64_t samplesOffset = 0;     // the bytes before the samples are the header
+    std::uint64_t samplesLength = 0;     // the bytes after the samples are shaded too
+    std::int64_t start = 0;              // the range to mark, as file offsets
     std::int64_t end = 0;
     bool suggested = false;  // the range is the suggested one, not the user's
 };
@@ -43,8 +47,51 @@ double waveformX(std::uint64_t fileSize, double offset);
 // Axis ticks from 0 to `span` in steps of 1, 2 or 5 times a power of ten, about eight of them.
 std::vector<std::int64_t> axisTicks(std::int64_t span);
 
-// The whole SVG document, UTF-8, ended by "\n".
+// What the picture draws of the samples, gathered as they pass once, so that no more than a
+// picture's worth is held: each pixel column's lowest and highest byte, the silent stretches long
+// enough to grey, and for a file of a few bytes the bytes themselves. The file's size must be
+// known before the first sample.
+class WaveformOutline : public SampleSink {
+  public:
+    explicit WaveformOutline(std::uint64_t fileSize);
+
+    void startSamples(const RiffWave& before, std::uint64_t offset) override;
+    void takeSamples(std::span<const std::uint8_t> bytes) override;
+
+    struct Column {
+        std::uint8_t low = 255;
+        std::uint8_t high = 0;
+        bool drawn = false;  // the column holds a sample
+    };
+
+    std::uint64_t fileSize() const { return size_; }
+    std::uint64_t samplesStart() const { return start_; }
+    // A file of no more bytes than there are columns: its samples.
+    const std::vector<std::uint8_t>& samples() const { return bytes_; }
+    // A longer file: each column's samples.
+    const std::vector<Column>& columns() const { return columns_; }
+    // The silent stretches to grey, as file offsets from the first to one past the last.
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> silentStretches() const;
+
+  private:
+    bool shown(std::uint64_t from, std::uint64_t to) const;
+
+    std::uint64_t size_;
+    std::uint64_t start_ = 0;
+    std::uint64_t next_ = 0;           // the file offset of the next sample byte
+    std::vector<std::uint8_t> bytes_;  // a small file's samples, each drawn as it is
+    std::vector<Column> columns_;      // else one per pixel column
+    std::size_t column_ = 0;
+    std::uint64_t columnEnd_ = 0;
+    std::optional<std::uint64_t> runStart_;  // the open silent stretch
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> silentRuns_;
+};
+
+// The whole SVG document, UTF-8, ended by "\n", of picture.file.
 std::string waveformSvg(const WaveformPicture& picture);
+
+// The same, of a file whose samples went past `outline` (picture.file is not looked at).
+std::string waveformSvg(const WaveformPicture& picture, const WaveformOutline& outline);
 
 // Text fit for XML character data and attribute values: markup characters escaped, control
 // characters shown as '?', each byte of an invalid UTF-8 sequence replaced by U+FFFD.

@@ -2,16 +2,20 @@
 // The RIFF WAVE reader over any bytes. It must never throw nor read outside the file (the input
 // lies in a buffer of exactly its size), and what it reports must match the bytes: each chunk
 // header where the walk puts it, each size within the file, the format and the data chunk taken
-// from the first chunks of their kind.
+// from the first chunks of their kind. Read as a stream in small pieces, the file gives the same
+// structure, hands over exactly the samples, and gets the same survey as the whole file.
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "core/riff.h"
+#include "core/sound_survey.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {
@@ -79,11 +83,92 @@ void checkFirstOfTheirKind(std::span<const std::uint8_t> file, const vornelik::R
     }
 }
 
+// The file a few bytes at a time, so that every field and sample can fall across a piece's end.
+class Trickle : public vornelik::ByteSource {
+  public:
+    explicit Trickle(std::span<const std::uint8_t> file) : file_(file) {}
+    std::size_t read(std::uint8_t* into, std::size_t room) override {
+        const std::size_t count = std::min({room, file_.size(), 1 + step_++ % 7});
+        std::copy_n(file_.begin(), count, into);
+        file_ = file_.subspan(count);
+        return count;
+    }
+
+  private:
+    std::span<const std::uint8_t> file_;
+    std::size_t step_ = 0;
+};
+
+class Collected : public vornelik::SampleSink {
+  public:
+    void startSamples(const vornelik::RiffWave&, std::uint64_t at) override {
+        require(!offset, "the samples start once");
+        offset = at;
+    }
+    void takeSamples(std::span<const std::uint8_t> bytes) override {
+        require(offset.has_value(), "the samples come after their start");
+        samples.insert(samples.end(), bytes.begin(), bytes.end());
+    }
+    std::optional<std::uint64_t> offset;
+    std::vector<std::uint8_t> samples;
+};
+
+bool sameChunks(const vornelik::RiffWave& a, const vornelik::RiffWave& b) {
+    return std::equal(a.chunks.begin(), a.chunks.end(), b.chunks.begin(), b.chunks.end(),
+                      [](const auto& x, const auto& y) {
+                          return x.id == y.id && x.offset == y.offset &&
+                                 x.declaredSize == y.declaredSize && x.presentSize == y.presentSize;
+                      });
+}
+
+void checkStreamed(std::span<const std::uint8_t> file, const vornelik::RiffWave& wave) {
+    Trickle trickle(file);
+    Collected collected;
+    const vornelik::RiffWave streamed = vornelik::readRiffWave(trickle, collected);
+    require(streamed.problems == wave.problems && streamed.notes == wave.notes &&
+                sameChunks(streamed, wave) &&
+                streamed.format.has_value() == wave.format.has_value(),
+            "a stream read in pieces gives the whole file's structure");
+    if (!wave.isRiffWave) {
+        require(collected.offset == 0 && collected.samples.size() == file.size(),
+                "every byte of a file that is not RIFF WAVE is a sample");
+    } else if (wave.data) {
+        require(collected.offset == wave.data->offset &&
+                    std::equal(collected.samples.begin(), collected.samples.end(),
+                               file.begin() + static_cast<std::ptrdiff_t>(wave.data->offset),
+                               file.begin() + static_cast<std::ptrdiff_t>(wave.data->offset +
+                                                                          wave.data->presentSize)),
+                "the samples handed over are the data chunk's");
+    } else {
+        require(!collected.offset, "no data chunk, no samples");
+    }
+
+    Trickle again(file);
+    const vornelik::SurveyedSound surveyed = vornelik::surveySound(again);
+    const vornelik::SoundSurvey whole = vornelik::surveySound(file, wave);
+    const vornelik::SuggestedRange& a = surveyed.survey.range;
+    const vornelik::SuggestedRange& b = whole.range;
+    require(surveyed.survey.fileSize == whole.fileSize &&
+                surveyed.survey.samplesOffset == whole.samplesOffset &&
+                surveyed.survey.samplesLength == whole.samplesLength &&
+                surveyed.survey.silenceRule == whole.silenceRule && a.start == b.start &&
+                a.end == b.end && a.basis == b.basis && a.firstSoundByte == b.firstSoundByte &&
+                a.lastSoundByte == b.lastSoundByte && a.shortened == b.shortened &&
+                surveyed.survey.next == whole.next,
+            "the streamed survey is the whole file's");
+    require(std::equal(surveyed.firstBytes.begin(), surveyed.firstBytes.end(), file.begin(),
+                       file.begin() + static_cast<std::ptrdiff_t>(surveyed.firstBytes.size())) &&
+                surveyed.firstBytes.size() == std::min(file.size(), vornelik::kFirstBytesKept),
+            "the first bytes are kept");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> file(data, size);
     const vornelik::RiffWave wave = vornelik::readRiffWave(file);
+
+    checkStreamed(file, wave);
 
     const bool riffWave =
         size >= 12 && std::memcmp(data, "RIFF", 4) == 0 && std::memcmp(data + 8, "WAVE", 4) == 0;

@@ -64,9 +64,47 @@ std::vector<std::uint8_t> readToEnd(InputFile& file, const std::string& name,
     }
 }
 
+std::unique_ptr<InputFile> openBoundedInput(FileSystem& files, const std::string& path,
+                                            std::int64_t maxBytes) {
+    class Bounded : public InputFile {
+      public:
+        Bounded(std::unique_ptr<InputFile> file, const std::string& name, std::int64_t maxBytes)
+            : file_(std::move(file)), name_(name), maxBytes_(maxBytes), left_(maxBytes) {
+            if (file_->knownSize() > maxBytes) {
+                tooLong(name_, maxBytes);
+            }
+        }
+        std::int64_t knownSize() const override { return file_->knownSize(); }
+        std::size_t read(std::uint8_t* into, std::size_t room) override {
+            // One byte more than is left tells a stream that ends there from a longer one.
+            const auto asked = static_cast<std::size_t>(
+                std::min<std::int64_t>(static_cast<std::int64_t>(room), left_ + 1));
+            const std::size_t got = file_->read(into, asked);
+            left_ -= static_cast<std::int64_t>(got);
+            if (left_ < 0) {
+                tooLong(name_, maxBytes_);
+            }
+            return got;
+        }
+
+      private:
+        std::unique_ptr<InputFile> file_;
+        std::string name_;
+        std::int64_t maxBytes_;
+        std::int64_t left_;
+    };
+    return std::make_unique<Bounded>(files.openInput(path), path, maxBytes);
+}
+
 std::vector<std::uint8_t> FileSystem::readAll(const std::string& path, std::int64_t maxBytes) {
     const std::unique_ptr<InputFile> file = openInput(path);
     return readToEnd(*file, path, maxBytes);
+}
+
+SoundData FileSystem::openSound(const std::string& path, std::int64_t maxBytes) {
+    std::vector<std::uint8_t> bytes = readAll(path, maxBytes);
+    bytes.push_back(0);
+    return SoundData(std::move(bytes));
 }
 
 }  // namespace vornelik

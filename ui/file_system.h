@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/byte_source.h"
 #include "core/text_sink.h"
+#include "ui/sound_data.h"
 
 namespace vornelik {
 
@@ -29,15 +31,13 @@ class OutputFile : public TextSink {
     virtual void goBack(std::string_view start, std::uint64_t length);
 };
 
-// An input opened for reading from its start to its end.
-class InputFile {
+// An input opened for reading from its start to its end; read() throws naming the file and the
+// reason.
+class InputFile : public ByteSource {
   public:
-    virtual ~InputFile() = default;
     // The size a regular file has as it is opened; -1 for a stream, whose size shows only as
     // it is read.
     virtual std::int64_t knownSize() const = 0;
-    // Up to `room` bytes into `into`; 0 at the end. Throws naming the file and the reason.
-    virtual std::size_t read(std::uint8_t* into, std::size_t room) = 0;
 };
 
 // Reads the file to its end, which need not be at its known size. A file known to hold more
@@ -45,6 +45,13 @@ class InputFile {
 // The vector has room for one byte more, so that the window's trailing 0 costs nothing.
 std::vector<std::uint8_t> readToEnd(InputFile& file, const std::string& name,
                                     std::int64_t maxBytes);
+
+class FileSystem;
+
+// The file opened for reading, refused as readToEnd refuses it: one known to hold more than
+// maxBytes before any byte is read, a stream as soon as it passes maxBytes.
+std::unique_ptr<InputFile> openBoundedInput(FileSystem& files, const std::string& path,
+                                            std::int64_t maxBytes);
 
 // The files the handlers and the commands touch, through the platform's own file system.
 // Paths are what the platform's names are made of: bytes on Linux, UTF-8 on Windows. Every
@@ -59,6 +66,8 @@ class FileSystem {
     virtual std::unique_ptr<InputFile> openInput(const std::string& path) = 0;
     // The bytes the file holds when it is read to its end, as readToEnd reads them.
     virtual std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes);
+    // The sound the window works with: by default readAll's bytes, held whole.
+    virtual SoundData openSound(const std::string& path, std::int64_t maxBytes);
     virtual std::unique_ptr<OutputFile> createOutput(const std::string& path) = 0;
     // Whether both names reach one file, through links of any kind; false when either is not
     // there.
@@ -79,6 +88,9 @@ class ForwardingFileSystem : public FileSystem {
     }
     std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes) override {
         return files_.readAll(path, maxBytes);
+    }
+    SoundData openSound(const std::string& path, std::int64_t maxBytes) override {
+        return files_.openSound(path, maxBytes);
     }
     std::unique_ptr<OutputFile> createOutput(const std::string& path) override {
         return files_.createOutput(path);

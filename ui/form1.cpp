@@ -113,17 +113,14 @@ void Form1::Command2_Click() {
 // gone since it was measured shows its size and end offset again as read, so that the check
 // and the tables agree with soundData; with nothing read the user may choose another file.
 void Form1::readSoundData() {
-    soundData.clear();
-    std::vector<std::uint8_t> bytes;
+    soundData = SoundData();
     try {
-        bytes = files_.readAll(yer.caption(), kLongestSound);
+        soundData = files_.openSound(yer.caption(), kLongestSound);
     } catch (const std::exception&) {
-        bytes.clear();
+        soundData = SoundData(std::vector<std::uint8_t>{0});
     }
-    const auto length = static_cast<std::int32_t>(bytes.size());
+    const auto length = static_cast<std::int32_t>(soundData.size() - 1);
     const bool asMeasured = Val(boyut.caption()) == length;
-    bytes.push_back(0);
-    soundData = std::move(bytes);
     if (!asMeasured) {
         boyut.setCaption(sizeCaption(length));
         Text2.setText(realText(Val(boyut.caption())));
@@ -247,7 +244,7 @@ void Form1::saveOutputFile(std::string_view filter, OutputWriter write) {
     const std::string start = Text1.text();
     const std::string end = Text2.text();
     const std::string memorySize = Label9.caption();
-    write(*file, {soundData, quality, start, end}, memorySize, locale_.decimalSeparator,
+    write(*file, {soundData.bytes(), quality, start, end}, memorySize, locale_.decimalSeparator,
           tableIndex);
     file->commit();
 }

@@ -39,7 +39,7 @@ class Form1 {
     void Change(Control control);
 
     // The form-level variables, for looking at.
-    const std::vector<std::uint8_t>& currentSoundData() const { return soundData; }
+    const std::vector<std::uint8_t>& currentSoundData() const { return soundData.held(); }
     Quality currentQuality() const { return quality; }
     std::uint8_t currentCheckState() const { return checkState; }
     std::int32_t currentTableIndex() const { return tableIndex; }
@@ -73,7 +73,7 @@ class Form1 {
     FileSystem& files_;
     const LocaleFacts locale_;
 
-    std::vector<std::uint8_t> soundData;
+    SoundData soundData;
     Quality quality = Quality::good;
     std::uint8_t checkState = 0;
     std::int32_t tableIndex = 0;

@@ -179,6 +179,20 @@ TMPDIR="$work/tmp" "$cli" inc "$work/rec.wav" -o - | head -c 10 >/dev/null
 # Standard input, a FIFO that waits for its writer, a name that is not UTF-8.
 expect 0 "info from standard input" -- sh -c 'exec "$0" info - <"$1"' "$cli" "$work/rec.wav"
 contains "$work/out" "Size: 70 bytes" "standard input read whole"
+# convert reads standard input once: what takes a second reading is refused.
+if "$cli" convert --help >/dev/null 2>&1; then
+    expect 0 "convert from standard input" -- sh -c 'exec "$0" convert - -o "$1" <"$2"' "$cli" "$work/from-stdin.wav" "$work/rec.wav"
+    for second in "-o $work/x.wav --normalize" "-o -"; do
+        expect 1 "convert from standard input $second" -- sh -c 'exec "$0" convert - $1 <"$2"' "$cli" "$second" "$work/rec.wav"
+        contains "$work/err" "standard input can be read only once" "convert says why"
+    done
+fi
+# plot and preview need the length first: a stream is held, up to 32 MiB.
+for command in plot preview; do
+    expect 0 "$command from standard input" -- sh -c 'exec "$0" "$1" - -o "$2" <"$3"' "$cli" "$command" "$work/from-stdin.out" "$work/rec.wav"
+    expect 3 "$command of a stream longer than it holds" -- sh -c 'head -c 33554433 /dev/zero | exec "$0" "$1" - -o "$2"' "$cli" "$command" "$work/x.out"
+    contains "$work/err" "save it to a file first" "$command says what to do"
+done
 rm -f "$work/fifo" && mkfifo "$work/fifo"
 expect 124 "info on a FIFO with no writer waits" -- timeout -s INT 1 "$cli" info "$work/fifo"
 (sleep 1; cat "$work/rec.wav" >"$work/fifo") &

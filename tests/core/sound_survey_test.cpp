@@ -200,6 +200,13 @@ TEST(SoundSurvey, suggestsTheStretchThatFitsTheChip) {
     EXPECT_TRUE(s.budgets[0].fits);
     EXPECT_EQ(s.budgets[0].spareBytes, 4);
 
+    // A headerless sound from its first byte: the first stretch, after byte 0, holds none of
+    // it, so the one that reaches the next sound byte is loudest.
+    const SoundSurvey fromZero =
+        survey(join({{200}, filled(70000, kSilent), {200}, filled(10, kSilent)}));
+    EXPECT_TRUE(fromZero.range.shortened);
+    EXPECT_EQ(fromZero.range.start, 70001 - kLongestRange);
+
     // Samples that hold no sound, or are not looked at, are cut to their beginning.
     const SoundSurvey silent = survey(plainWave(filled(70001, kSilent)));
     EXPECT_TRUE(silent.range.shortened);
