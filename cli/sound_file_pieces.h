@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/sound_bytes.h"
+#include "core/sound_pieces.h"
 #include "ui/file_system.h"
 
 namespace vornelik {

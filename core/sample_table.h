@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "core/sound_bytes.h"
+#include "core/sound_pieces.h"
 #include "core/text_sink.h"
 
 namespace vornelik {

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/sound_bytes.h"
+#include "core/sound_pieces.h"
 
 namespace vornelik {
 
