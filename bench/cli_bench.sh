@@ -15,23 +15,11 @@ trap 'rm -rf "$work"' EXIT
 size=$((16 * 1024 * 1024))
 head -c "$size" /dev/urandom >"$work/sound.wav"
 
-# best_of OUTPUT COMMAND: the shortest wall time of five runs, in seconds, each writing OUTPUT
-# afresh.
-best_of() {
-    best=""
-    for _ in 1 2 3 4 5; do
-        rm -f "$1"
-        start=$(date +%s.%N)
-        sh -c "$2" >/dev/null 2>&1
-        end=$(date +%s.%N)
-        best=$(echo "$start $end ${best:-1e9}" | awk '{ t = $2 - $1; print (t < $3 ? t : $3) }')
-    done
-    echo "$best"
-}
+. "$(dirname "$0")/best_of.sh"
 
-cli_time=$(best_of "$work/out.inc" "'$cli' inc '$work/sound.wav' -o '$work/out.inc' --code-page 1252")
-xxd_time=$(best_of "$work/xxd.txt" "xxd -i '$work/sound.wav' >'$work/xxd.txt' && sync '$work/xxd.txt'")
-cat_time=$(best_of "$work/copy.inc" "cat '$work/out.inc' >'$work/copy.inc' && sync '$work/copy.inc'")
+cli_time=$(best_of 5 "$work/out.inc" "'$cli' inc '$work/sound.wav' -o '$work/out.inc' --code-page 1252")
+xxd_time=$(best_of 5 "$work/xxd.txt" "xxd -i '$work/sound.wav' >'$work/xxd.txt' && sync '$work/xxd.txt'")
+cat_time=$(best_of 5 "$work/copy.inc" "cat '$work/out.inc' >'$work/copy.inc' && sync '$work/copy.inc'")
 peak_kib=$(/usr/bin/time -f %M "$cli" inc "$work/sound.wav" -o "$work/peak.inc" 2>&1 >/dev/null | tail -1)
 
 out_bytes=$(wc -c <"$work/out.inc")

@@ -10,16 +10,7 @@ cli=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-best_of() {
-    best=""
-    for _ in 1 2 3; do
-        start=$(date +%s.%N)
-        sh -c "$1" >/dev/null 2>&1
-        end=$(date +%s.%N)
-        best=$(echo "$start $end ${best:-1e9}" | awk '{ t = $2 - $1; print (t < $3 ? t : $3) }')
-    done
-    echo "$best"
-}
+. "$(dirname "$0")/best_of.sh"
 
 peak_mib() {
     /usr/bin/time -f %M sh -c "exec $1" 2>&1 >/dev/null | tail -1 | awk '{ printf "%.1f", $1 / 1024 }'
@@ -39,8 +30,8 @@ for seconds in 30 300 1800; do
     sox -n -r 44100 -c 2 -b 16 "$in" synth "$seconds" pinknoise vol 0.5
     ours="'$cli' convert '$in' -o '$work/ours.wav'"
     theirs="sox '$in' -r 8000 -c 1 -b 8 -e unsigned-integer '$work/sox.wav'"
-    ours_time=$(best_of "$ours")
-    sox_time=$(best_of "$theirs")
+    ours_time=$(best_of 3 "" "$ours")
+    sox_time=$(best_of 3 "" "$theirs")
     ours_peak=$(peak_mib "$ours")
     sox_peak=$(peak_mib "$theirs")
     sox -D "$in" -r 8000 -c 1 -b 8 -e unsigned-integer "$work/sox-d.wav"

@@ -176,6 +176,44 @@ std::optional<WaveFormat> readFormat(const Bytes& file, const RiffChunk& chunk, 
     return format;
 }
 
+// Reads the body of a chunk whose header was just read: the first data chunk's bytes go to
+// `samples`, the first "fmt " chunk's fields into the wave, any other chunk is passed over. The
+// chunk joins the wave's list. Returns false when the file ends inside the body.
+bool readChunkBody(Reader& file, RiffChunk& chunk, RiffWave& wave, SampleSink& samples) {
+    const std::uint64_t body = chunk.offset + kChunkHeaderSize;
+    const bool isData = isId(chunk.id, "data");
+    const bool isFormat = isId(chunk.id, "fmt ") && !wave.format;
+    std::array<std::uint8_t, kExtensibleFmtSize> formatBody{};
+    if (isData && !wave.data) {
+        samples.startSamples(wave, body);
+        chunk.presentSize = file.pass(chunk.declaredSize, &samples);
+        wave.data = DataChunk{body, chunk.declaredSize, chunk.presentSize};
+    } else if (isFormat) {
+        // The fields lie in the first 40 bytes; the rest of a longer chunk is passed over.
+        const std::size_t kept = file.take(
+            formatBody.data(), std::min<std::size_t>(chunk.declaredSize, formatBody.size()));
+        chunk.presentSize = kept + file.pass(chunk.declaredSize - kept, nullptr);
+    } else {
+        chunk.presentSize = file.pass(chunk.declaredSize, nullptr);
+    }
+    wave.chunks.push_back(chunk);
+
+    const bool cutShort = chunk.presentSize < chunk.declaredSize;
+    if (cutShort) {
+        wave.problems.push_back("The " + quotedChunkId(chunk.id) + " chunk at offset " +
+                                number(chunk.offset) + " declares " + number(chunk.declaredSize) +
+                                " bytes but only " + number(chunk.presentSize) + " are present" +
+                                (isData ? ": the file ends early." : "."));
+    }
+    if (isFormat) {
+        const auto present =
+            static_cast<std::size_t>(std::min<std::uint64_t>(chunk.presentSize, formatBody.size()));
+        wave.format = readFormat(Bytes(std::span(formatBody).first(present)), chunk, 0, cutShort,
+                                 wave.problems);
+    }
+    return !cutShort;
+}
+
 }  // namespace
 
 RiffWave readRiffWave(std::span<const std::uint8_t> file) {
@@ -233,43 +271,11 @@ RiffWave readRiffWave(ByteSource& source, SampleSink& samples) {
         chunk.id = fields.id(0);
         chunk.offset = position;
         chunk.declaredSize = fields.u32(4);
-        const std::uint64_t body = position + kChunkHeaderSize;
-
-        const bool isData = isId(chunk.id, "data");
-        const bool isFormat = isId(chunk.id, "fmt ") && !wave.format;
-        std::array<std::uint8_t, kExtensibleFmtSize> formatBody{};
-        if (isData && !wave.data) {
-            samples.startSamples(wave, body);
-            chunk.presentSize = file.pass(chunk.declaredSize, &samples);
-            wave.data = DataChunk{body, chunk.declaredSize, chunk.presentSize};
-        } else if (isFormat) {
-            // The fields lie in the first 40 bytes; the rest of a longer chunk is passed over.
-            const std::size_t kept = file.take(
-                formatBody.data(), std::min<std::size_t>(chunk.declaredSize, formatBody.size()));
-            chunk.presentSize = kept + file.pass(chunk.declaredSize - kept, nullptr);
-        } else {
-            chunk.presentSize = file.pass(chunk.declaredSize, nullptr);
-        }
-        wave.chunks.push_back(chunk);
-
-        const bool cutShort = chunk.presentSize < chunk.declaredSize;
-        if (cutShort) {
-            wave.problems.push_back("The " + quotedChunkId(chunk.id) + " chunk at offset " +
-                                    number(position) + " declares " + number(chunk.declaredSize) +
-                                    " bytes but only " + number(chunk.presentSize) +
-                                    " are present" + (isData ? ": the file ends early." : "."));
-        }
-        if (isFormat) {
-            const auto present = static_cast<std::size_t>(
-                std::min<std::uint64_t>(chunk.presentSize, formatBody.size()));
-            wave.format = readFormat(Bytes(std::span(formatBody).first(present)), chunk, 0,
-                                     cutShort, wave.problems);
-        }
-        if (cutShort) {
+        if (!readChunkBody(file, chunk, wave, samples)) {
             break;
         }
         file.pass(chunk.declaredSize & 1U, nullptr);  // the pad byte, where the file has it
-        position = body + chunk.declaredSize + (chunk.declaredSize & 1U);
+        position += kChunkHeaderSize + chunk.declaredSize + (chunk.declaredSize & 1U);
     }
     file.pass(std::numeric_limits<std::uint64_t>::max(), nullptr);  // the size shows at the end
     const std::uint64_t size = file.position();
