@@ -100,9 +100,9 @@ std::unique_ptr<InputFile> PosixFileSystem::openInput(const std::string& path) {
 
 std::unique_ptr<OutputFile> PosixFileSystem::createOutput(const std::string& path) {
     if (isStandardStream(path)) {
-        return std::make_unique<PosixOutput>(codePage_);
+        return std::make_unique<PosixOutput>(codePage());
     }
-    return std::make_unique<PosixOutput>(path, codePage_);
+    return std::make_unique<PosixOutput>(path, codePage());
 }
 
 bool PosixFileSystem::isSameFile(const std::string& first, const std::string& second) {

@@ -8,22 +8,16 @@ namespace vornelik {
 // The files of the program on Linux, named by the bytes the file system holds, so that any
 // name works whatever its encoding. Inputs are read as they come, whatever they are: a file,
 // a device, a FIFO (which waits for its writer, as cat does).
-class PosixFileSystem : public FileSystem {
+class PosixFileSystem : public PlatformFileSystem {
   public:
     // With standardStreams, the name "-" is standard input and standard output.
     PosixFileSystem(unsigned codePage, bool standardStreams)
-        : codePage_(codePage), standardStreams_(standardStreams) {}
+        : PlatformFileSystem(codePage, standardStreams) {}
 
     std::int64_t fileLength(const std::string& path) override;
     std::unique_ptr<InputFile> openInput(const std::string& path) override;
     std::unique_ptr<OutputFile> createOutput(const std::string& path) override;
     bool isSameFile(const std::string& first, const std::string& second) override;
-
-  private:
-    bool isStandardStream(const std::string& path) const { return standardStreams_ && path == "-"; }
-
-    unsigned codePage_;
-    bool standardStreams_;
 };
 
 }  // namespace vornelik

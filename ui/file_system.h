@@ -74,6 +74,22 @@ class FileSystem {
     virtual bool isSameFile(const std::string& first, const std::string& second) = 0;
 };
 
+// The base of each platform's own file system: the code page its text outputs are written in,
+// and whether the name "-" stands for standard input and standard output, as it does for the
+// command line.
+class PlatformFileSystem : public FileSystem {
+  protected:
+    PlatformFileSystem(unsigned codePage, bool standardStreams)
+        : codePage_(codePage), standardStreams_(standardStreams) {}
+
+    unsigned codePage() const { return codePage_; }
+    bool isStandardStream(const std::string& path) const { return standardStreams_ && path == "-"; }
+
+  private:
+    unsigned codePage_;
+    bool standardStreams_;
+};
+
 // A file system that passes every call on to another; a wrapper overrides only what it
 // changes.
 class ForwardingFileSystem : public FileSystem {

@@ -169,9 +169,9 @@ std::vector<std::uint8_t> WindowsFileSystem::readAll(const std::string& path,
 
 std::unique_ptr<OutputFile> WindowsFileSystem::createOutput(const std::string& path) {
     if (isStandardStream(path)) {
-        return std::make_unique<StandardOutput>(codePage_);
+        return std::make_unique<StandardOutput>(codePage());
     }
-    return std::make_unique<ReplacingTextFile>(widen(path), codePage_);
+    return std::make_unique<ReplacingTextFile>(widen(path), codePage());
 }
 
 }  // namespace vornelik

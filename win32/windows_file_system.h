@@ -12,23 +12,17 @@ namespace vornelik {
 
 // The handlers' files through the wide Windows API, so that any name the user can choose works
 // whatever the ANSI code page; output files are written in the given code page.
-class WindowsFileSystem : public FileSystem {
+class WindowsFileSystem : public PlatformFileSystem {
   public:
     // With standardStreams, the name "-" is standard input and standard output.
     explicit WindowsFileSystem(unsigned codePage, bool standardStreams = false)
-        : codePage_(codePage), standardStreams_(standardStreams) {}
+        : PlatformFileSystem(codePage, standardStreams) {}
 
     std::int64_t fileLength(const std::string& path) override;
     std::unique_ptr<InputFile> openInput(const std::string& path) override;
     std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes) override;
     std::unique_ptr<OutputFile> createOutput(const std::string& path) override;
     bool isSameFile(const std::string& first, const std::string& second) override;
-
-  private:
-    bool isStandardStream(const std::string& path) const { return standardStreams_ && path == "-"; }
-
-    unsigned codePage_;
-    bool standardStreams_;
 };
 
 }  // namespace vornelik
