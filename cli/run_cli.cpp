@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <exception>
 #include <iostream>
 
 #include "cli/commands.h"
@@ -77,6 +78,10 @@ int runCli(std::vector<std::string> given) {
         }
         const int shown = app.exit(error);
         return shown == 0 ? kOk : kUsage;
+    } catch (const std::exception& error) {
+        // What the commands do not report themselves, such as a locale that cannot be read.
+        std::cerr << error.what() << '\n';
+        return kInputOutput;
     }
     return status;
 }

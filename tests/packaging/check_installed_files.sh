@@ -45,6 +45,14 @@ if [ "$with_cli" = 1 ]; then
     expect_executable bin/vornelik-cli
     expect_gzip share/man/man1/vornelik-cli.1.gz
     expect_file share/bash-completion/completions/vornelik-cli
+    # The installed program finds its locale module from its own folder.
+    if [ -x "$usr/bin/vornelik-cli" ]; then
+        sound="$root/sound.raw"
+        printf '0123456789abcdefghij' >"$sound"
+        LC_ALL=tr_TR.UTF-8 "$usr/bin/vornelik-cli" inc "$sound" -o - >"$root/table.inc" 2>&1 ||
+            fail "the installed vornelik-cli inc: $(cat "$root/table.inc")"
+        grep -q CDATA "$root/table.inc" || fail "the installed vornelik-cli wrote no table"
+    fi
 fi
 
 # The desktop entry must start the installed program and show the installed icon.
