@@ -10,7 +10,7 @@
 // The module's file name, found beside the program in the build tree and in the installed
 // program's private library folder.
 #define VORNELIK_LOCALE_MODULE "vornelik-locale.so"
-#define VORNELIK_LOCALE_MODULE_FOLDER "../lib/vornelik"
+#define VORNELIK_LOCALE_MODULE_FOLDER "../lib/vornelik/modules"
 
 // Writes the system's decimal separator (UTF-8, NUL-terminated) into `separator` and its ANSI
 // code page into `codePage`; returns 0 when the separator does not fit in `room` bytes.
