@@ -6,6 +6,14 @@
 
 namespace vornelik {
 
+std::size_t characterCount(std::string_view text) {
+    std::size_t count = 0;
+    for (const char c : text) {
+        count += (static_cast<unsigned char>(c) & 0xC0U) != 0x80U ? 1 : 0;
+    }
+    return count;
+}
+
 std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& letter) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(i);

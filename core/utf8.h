@@ -16,6 +16,9 @@ inline std::size_t validUtf8Length(std::string_view text, std::size_t i) {
     return decodeUtf8(text, i, ignored);
 }
 
+// How many characters UTF-8 text holds: the bytes that do not continue a sequence.
+std::size_t characterCount(std::string_view text);
+
 // The text for an output that takes UTF-8: each valid sequence of two to four bytes kept as it
 // is, and each other byte, ASCII or a byte of no valid sequence, written by `other`. The JSON and
 // XML writers and readableName differ only in what they make of those bytes.

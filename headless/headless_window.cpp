@@ -1,27 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "headless/headless_window.h"
 
+#include <algorithm>
+
+#include "core/utf8.h"
 #include "ui/form1.h"
 #include "ui/form_layout.h"
 
 namespace vornelik {
-namespace {
-
-// The length of the UTF-8 character that starts with this byte.
-std::size_t characterLength(char lead) {
-    const auto byte = static_cast<unsigned char>(lead);
-    return byte < 0xC0 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
-}
-
-std::size_t characterCount(std::string_view text) {
-    std::size_t count = 0;
-    for (const char c : text) {
-        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    }
-    return count;
-}
-
-}  // namespace
 
 HeadlessWindow::HeadlessWindow() {
     for (const ControlLayout& control : kForm1Controls) {
@@ -71,7 +57,8 @@ void HeadlessWindow::type(Control control, std::string_view text) {
     const auto limit = static_cast<std::size_t>(kForm1.typingLimit);
     bool replacingSelection = true;
     for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = characterLength(text[at]);
+        // A key is one character; a byte of no valid sequence is a key of its own.
+        const std::size_t length = std::max<std::size_t>(1, validUtf8Length(text, at));
         const std::string_view key = text.substr(at, length);
         at += length;
         std::string now = replacingSelection ? std::string() : this->text(control);
