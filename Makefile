@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
-# make deps         installs the Debian packages the build and tests need, when any is missing
-# make run          installs what is missing, builds the program and opens its window
-# make test         installs what is missing, builds everything with AddressSanitizer and
+# make deps         installs the Debian packages of every target below, when any is missing
+# make run          installs what building and opening the window needs, builds the program
+#                   and opens its window
+# make test         installs what the tests need, builds everything with AddressSanitizer and
 #                   UndefinedBehaviorSanitizer and runs every test, then cross-builds for Windows and runs the Windows tests,
 #                   the real window's among them, under Wine
 # make windows      cross-builds the 32-bit Windows programs in build/windows with mingw-w64
@@ -26,13 +27,19 @@ DEB_BUILDFLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 FUZZ_DIR := build/fuzz
 SECONDS ?= 60
 
-.PHONY: run test bench package format deps release-build test-build fuzz windows \
+.PHONY: run test bench package format deps window-deps test-deps release-build test-build fuzz windows \
 	windows-configure windows-test-build windows64-configure windows64-test-build windows-tests \
 	windows-bench run-windows windows-package windows-package-test
 
-# Only run and test install packages; every other target uses what is there.
+# Only run and test install packages, each what it needs; every other target uses what is there.
 deps:
-	@sh tools/install-packages.sh
+	@sh tools/install-packages.sh all
+
+window-deps:
+	@sh tools/install-packages.sh window
+
+test-deps:
+	@sh tools/install-packages.sh test
 
 release-build:
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DVORNELIK_TESTS=OFF
@@ -63,13 +70,14 @@ windows64-test-build: windows64-configure
 	cmake --build $(WINDOWS64_DIR) -j $(JOBS)
 
 # The Windows tests run the 32-bit programs users get under 32-bit Wine. Some virtual machines'
-# kernels run no 32-bit code at all: there the 32-bit programs are still built, and the tests
-# run on the 64-bit build of the same sources under 64-bit Wine.
+# kernels run no 32-bit code at all, and wine32 cannot always be installed: there the 32-bit
+# programs are still built, and the tests run on the 64-bit build of the same sources under
+# 64-bit Wine.
 windows-tests:
 	@if sh tools/runs-32-bit-code.sh; then \
 	    $(MAKE) windows-test-build && cd $(WINDOWS_DIR) && ctest --output-on-failure -j $(JOBS); \
 	else \
-	    echo "This machine cannot run 32-bit programs: the Windows tests run on the 64-bit build."; \
+	    echo "32-bit Wine cannot run here (the kernel refuses 32-bit code, or wine32 is missing): the Windows tests run on the 64-bit build."; \
 	    $(MAKE) windows windows64-test-build && \
 	    cd $(WINDOWS64_DIR) && ctest --output-on-failure -j $(JOBS); \
 	fi
@@ -95,11 +103,11 @@ run-windows: windows
 	WINEPREFIX=$(CURDIR)/$(WINDOWS_DIR)/wine-run WINEARCH=win32 WINEDEBUG=-all \
 		WINEDLLOVERRIDES="mscoree,mshtml=" wine dist/vornelik.exe
 
-run: deps
+run: window-deps
 	$(MAKE) release-build
 	$(RELEASE_DIR)/app/vornelik
 
-test: deps
+test: test-deps
 	$(MAKE) test-build
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	$(MAKE) windows-tests
