@@ -3,7 +3,6 @@
 
 #include <stdexcept>
 
-#include "core/longest_sound.h"
 #include "core/numeric_text.h"
 #include "core/utf8.h"
 #include "headless/headless_dialogs.h"
@@ -13,62 +12,20 @@
 namespace vornelik {
 namespace {
 
-// The files the handlers use, keeping the reason of the last failure: the handlers end
-// silently, the command line must say why.
-class ReportingFiles : public ForwardingFileSystem {
+// What the handlers said they did: they end silently, the command line must say why.
+class HeardReport : public FormReport {
   public:
-    using ForwardingFileSystem::ForwardingFileSystem;
+    void soundOpened(std::int32_t) override { opened = true; }
+    void ruleBroken(std::string_view message) override { brokenRules.emplace_back(message); }
+    void checkPassed() override { passed = true; }
+    void fileWritten() override { written = true; }
+    void failed(const std::exception& failure) override { lastFailure = failure.what(); }
 
-    std::int64_t fileLength(const std::string& path) override {
-        return noted([&] { return inner().fileLength(path); });
-    }
-    std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes) override {
-        return noted([&] { return inner().readAll(path, maxBytes); });
-    }
-    SoundData openSound(const std::string& path, std::int64_t maxBytes) override {
-        return noted([&] { return inner().openSound(path, maxBytes); });
-    }
-    std::unique_ptr<OutputFile> createOutput(const std::string& path) override {
-        class Reporting : public OutputFile {
-          public:
-            Reporting(std::unique_ptr<OutputFile> file, ReportingFiles& owner)
-                : file_(std::move(file)), owner_(owner) {}
-            void write(std::string_view text) override {
-                owner_.noted([&] { file_->write(text); });
-            }
-            void writeBytes(std::string_view bytes) override {
-                owner_.noted([&] { file_->writeBytes(bytes); });
-            }
-            void beginTable(std::int64_t lines) override {
-                owner_.noted([&] { file_->beginTable(lines); });
-            }
-            void writeTableLines(std::span<const std::uint8_t> values) override {
-                owner_.noted([&] { file_->writeTableLines(values); });
-            }
-            void commit() override {
-                owner_.noted([&] { file_->commit(); });
-            }
-
-          private:
-            std::unique_ptr<OutputFile> file_;
-            ReportingFiles& owner_;
-        };
-        return std::make_unique<Reporting>(noted([&] { return inner().createOutput(path); }),
-                                           *this);
-    }
-
+    bool opened = false;
+    bool passed = false;
+    bool written = false;
+    std::vector<std::string> brokenRules;
     std::string lastFailure;
-
-  private:
-    template <typename Action>
-    auto noted(Action action) -> decltype(action()) {
-        try {
-            return action();
-        } catch (const std::exception& failure) {
-            lastFailure = failure.what();
-            throw;
-        }
-    }
 };
 
 }  // namespace
@@ -77,18 +34,16 @@ OutputOutcome runWindow(const OutputRequest& request, FileSystem& files, LocaleF
     HeadlessWindow window;
     AnsweringDialog dialog;
     CollectingMsgBox messages;
-    ReportingFiles reporting(files);
-    Form1 form(window, dialog, messages, reporting, std::move(locale));
+    HeardReport heard;
+    Form1 form(window, dialog, messages, files, std::move(locale), heard);
     window.attach(form);
     OutputOutcome outcome;
 
     dialog.answer(request.sound);
     window.click(Control::Command2);
-    if (!reporting.lastFailure.empty() || window.text(Control::boyut).empty()) {
-        // With no failure of the files, the window found the size beyond what it takes.
+    if (!heard.opened) {
         outcome.status = OutputOutcome::Status::unreadableSound;
-        outcome.reason = !reporting.lastFailure.empty() ? reporting.lastFailure
-                                                        : tooLongForASound(request.sound);
+        outcome.reason = heard.lastFailure;
         return outcome;
     }
 
@@ -101,10 +56,9 @@ OutputOutcome runWindow(const OutputRequest& request, FileSystem& files, LocaleF
     window.click(request.quality == Quality::good ? Control::Command1 : Control::Command5);
     window.click(Control::Command6);
 
-    const Control write = request.include ? Control::Command4 : Control::Command3;
-    if (!messages.prompts.empty() || !window.isEnabled(write)) {
+    if (!heard.passed) {
         outcome.status = OutputOutcome::Status::checkFailed;
-        outcome.messages = std::move(messages.prompts);
+        outcome.messages = std::move(heard.brokenRules);
         if (outcome.messages.empty()) {
             outcome.reason = "the start or end offset is too large a number";
         }
@@ -112,12 +66,11 @@ OutputOutcome runWindow(const OutputRequest& request, FileSystem& files, LocaleF
     }
 
     dialog.answer(request.output);
-    window.click(write);
-    if (window.isEnabled(write)) {
+    window.click(request.include ? Control::Command4 : Control::Command3);
+    if (!heard.written) {
         outcome.status = OutputOutcome::Status::unwritableOutput;
-        outcome.reason = reporting.lastFailure.empty()
-                             ? "cannot write " + readableName(request.output)
-                             : reporting.lastFailure;
+        outcome.reason = heard.lastFailure.empty() ? "cannot write " + readableName(request.output)
+                                                   : heard.lastFailure;
         return outcome;
     }
     // The table's loop stops on its last line's last element, ten values (or, in poor quality,

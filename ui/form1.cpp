@@ -11,9 +11,9 @@
 namespace vornelik {
 namespace {
 
-std::int32_t soundLength(std::int64_t length) {
+std::int32_t soundLength(std::string_view name, std::int64_t length) {
     if (length < 0 || length > kLongestSound) {
-        throw Failure("file length out of range");
+        throw Failure(tooLongForASound(name));
     }
     return static_cast<std::int32_t>(length);
 }
@@ -32,7 +32,7 @@ bool isBelow(const std::string& first, const std::string& second) {
 }  // namespace
 
 Form1::Form1(ControlSurface& controls, CommonDialog& commonDialog, MsgBox& messageBox,
-             FileSystem& files, LocaleFacts locale)
+             FileSystem& files, LocaleFacts locale, FormReport& report)
     : Command2(controls, Control::Command2),
       yer(controls, Control::yer),
       boyut(controls, Control::boyut),
@@ -48,7 +48,8 @@ Form1::Form1(ControlSurface& controls, CommonDialog& commonDialog, MsgBox& messa
       CommonDialog1(commonDialog),
       messageBox_(messageBox),
       files_(files),
-      locale_(std::move(locale)) {}
+      locale_(std::move(locale)),
+      report_(report) {}
 
 void Form1::Click(Control control) {
     switch (control) {
@@ -95,7 +96,8 @@ void Form1::Command2_Click() {
         CommonDialog1.setFilter(texts::kSoundFilter);
         CommonDialog1.showOpen();
         yer.setCaption(CommonDialog1.fileName());
-        boyut.setCaption(sizeCaption(soundLength(files_.fileLength(CommonDialog1.fileName()))));
+        const std::string name = CommonDialog1.fileName();
+        boyut.setCaption(sizeCaption(soundLength(name, files_.fileLength(name))));
         Command1.setEnabled(true);
         Command5.setEnabled(true);
         Text1.setEnabled(true);
@@ -104,8 +106,9 @@ void Form1::Command2_Click() {
         mesaj.setCaption(texts::kSetRangeMessage);
         Command2.setEnabled(false);
         readSoundData();
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
         // Cancel or a failure ends the command silently; what it did so far stays done.
+        report_.failed(failure);
     }
 }
 
@@ -114,10 +117,13 @@ void Form1::Command2_Click() {
 // and the tables agree with soundData; with nothing read the user may choose another file.
 void Form1::readSoundData() {
     soundData = SoundData();
+    bool read = true;
     try {
         soundData = files_.openSound(yer.caption(), kLongestSound);
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
         soundData = SoundData(std::vector<std::uint8_t>{0});
+        read = false;
+        report_.failed(failure);
     }
     const auto length = static_cast<std::int32_t>(soundData.size() - 1);
     const bool asMeasured = Val(boyut.caption()) == length;
@@ -126,6 +132,9 @@ void Form1::readSoundData() {
         Text2.setText(realText(Val(boyut.caption())));
         mesaj.setCaption(texts::kSetRangeMessage);
         Command2.setEnabled(length == 0);
+    }
+    if (read) {
+        report_.soundOpened(length);
     }
 }
 
@@ -155,8 +164,9 @@ void Form1::chooseQuality(Quality chosen, std::string_view message) {
         Label9.setCaption(realText(requireFinite(samples)) + "  byte");
 
         mesaj.setCaption(message);
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
         // A number too large for a real stops the choice at that step; the program goes on.
+        report_.failed(failure);
     }
 }
 
@@ -182,15 +192,18 @@ void Form1::Command6_Click() {
             Command3.setEnabled(true);
             Command4.setEnabled(true);
             mesaj.setCaption(texts::kCheckPassedMessage);
+            report_.checkPassed();
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
         // A number too large for a real stops the check at that rule; the program goes on.
+        report_.failed(failure);
     }
 }
 
 void Form1::reportBrokenRule(std::string_view message) {
     messageBox_.show(message);
     checkState = 1;
+    report_.ruleBroken(message);
 }
 
 void Form1::Text1_Change() {
@@ -213,8 +226,10 @@ void Form1::Command3_Click() {
         saveOutputFile(texts::kProgramFilter, writeProgram);
         mesaj.setCaption(texts::kProgramWrittenMessage);
         Command3.setEnabled(false);
-    } catch (const std::exception&) {
+        report_.fileWritten();
+    } catch (const std::exception& failure) {
         // Cancel or a failure ends the command silently; nothing appears under the chosen name.
+        report_.failed(failure);
     }
 }
 
@@ -230,8 +245,10 @@ void Form1::Command4_Click() {
         Text2.setEnabled(false);
         checkState = 1;
         mesaj.setCaption(texts::kIncludeWrittenMessage);
-    } catch (const std::exception&) {
+        report_.fileWritten();
+    } catch (const std::exception& failure) {
         // Cancel or a failure ends the command silently and leaves every control as it was.
+        report_.failed(failure);
     }
 }
 

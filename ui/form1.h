@@ -10,6 +10,7 @@
 #include "ui/common_dialog.h"
 #include "ui/controls.h"
 #include "ui/file_system.h"
+#include "ui/form_report.h"
 #include "ui/locale_facts.h"
 #include "ui/msg_box.h"
 
@@ -22,7 +23,7 @@ namespace vornelik {
 class Form1 {
   public:
     Form1(ControlSurface& controls, CommonDialog& commonDialog, MsgBox& messageBox,
-          FileSystem& files, LocaleFacts locale);
+          FileSystem& files, LocaleFacts locale, FormReport& report = FormReport::nobody());
 
     void Form_Load();
     void Command2_Click();
@@ -72,6 +73,7 @@ class Form1 {
     MsgBox& messageBox_;
     FileSystem& files_;
     const LocaleFacts locale_;
+    FormReport& report_;
 
     SoundData soundData;
     Quality quality = Quality::good;

@@ -27,11 +27,23 @@ inline LocaleFacts pointLocale() {
     return {".", 1252};
 }
 
+// The handlers' account of what they did, one word a report.
+struct ReportTrail : FormReport {
+    void soundOpened(std::int32_t length) override { add("opened " + std::to_string(length)); }
+    void ruleBroken(std::string_view) override { add("broken"); }
+    void checkPassed() override { add("passed"); }
+    void fileWritten() override { add("written"); }
+    void failed(const std::exception&) override { add("failed"); }
+    void add(const std::string& word) { trail += (trail.empty() ? "" : ", ") + word; }
+    std::string trail;
+};
+
 struct Harness {
     explicit Harness(LocaleFacts locale = commaLocale())
         : Harness(makeSystemFileSystem(locale.codePage), locale) {}
     Harness(std::unique_ptr<FileSystem> fileSystem, LocaleFacts locale)
-        : files(std::move(fileSystem)), form(window, dialog, messages, *files, std::move(locale)) {
+        : files(std::move(fileSystem)),
+          form(window, dialog, messages, *files, std::move(locale), report) {
         window.attach(form);
     }
 
@@ -61,6 +73,7 @@ struct Harness {
     CollectingMsgBox messages;
     HeadlessWindow window;
     std::unique_ptr<FileSystem> files;
+    ReportTrail report;
     Form1 form;
 };
 
