@@ -11,12 +11,12 @@ set -eu
 window="cmake make g++ pkg-config qt6-base-dev libgl-dev libcli11-dev libsndfile1-dev \
 libsoxr-dev qt6-translations-l10n libqt6svg6 fonts-liberation2"
 # The tests: GoogleTest, the fuzz targets' clang, the package checks, the Windows builds under
-# Wine, the window under Xvfb, the chip under gputils and gpsim.
+# Wine, the window under Xvfb, the chip under gputils and gpsim, the catalogs and Turkish man pages.
 tests="libgtest-dev libgmock-dev googletest clang libclang-rt-14-dev clang-format dpkg-dev file \
 desktop-file-utils appstream lintian bash-completion python3 time xvfb xauth x11-utils \
 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 \
 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-wine wine64 nsis gputils gpsim"
+wine wine64 nsis gputils gpsim gettext po4a locales man-db"
 # The benchmarks compare with SoX and xxd.
 bench="libbenchmark-dev sox xxd"
 
