@@ -9,12 +9,12 @@
 
 namespace vornelik {
 
-// An output text file in an ANSI code page, written through WindowsOutput: it appears under
-// its name whole or not at all.
-class ReplacingTextFile : public OutputFile {
+// A named output file, written through WindowsOutput so that it appears under its name whole or
+// not at all: text in an ANSI code page, bytes (a WAV file's) as they are.
+class ReplacingOutputFile : public OutputFile {
   public:
     // Throws Failure when the file cannot be written.
-    ReplacingTextFile(const std::wstring& path, unsigned codePage)
+    ReplacingOutputFile(const std::wstring& path, unsigned codePage)
         : file_(path), codePage_(codePage) {}
 
     void write(std::string_view text) override;
