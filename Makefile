@@ -128,6 +128,7 @@ windows-bench:
 	else \
 	    $(MAKE) windows64-configure && dir=$(WINDOWS64_DIR); \
 	fi && \
+	cmake -S . -B $$dir -DVORNELIK_BENCH=ON && \
 	cmake --build $$dir -j $(JOBS) --target vornelik bare_window window_start_bench && \
 	sh bench/window_start_bench.sh $$dir
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace vornelik {
@@ -13,6 +14,13 @@ inline bool isAscii(std::string_view text) {
         seen |= static_cast<unsigned char>(c);
     }
     return seen < 0x80;
+}
+
+// Text for a file in an ANSI code page: ASCII as it is, with no conversion to pay for, and any
+// other text through `encode` (toAnsiCodePage, or Windows' own conversion on Windows).
+template <typename Encode>
+std::string inCodePage(std::string_view utf8, unsigned codePage, Encode encode) {
+    return isAscii(utf8) ? std::string(utf8) : encode(utf8, codePage);
 }
 
 }  // namespace vornelik

@@ -34,14 +34,4 @@ std::array<std::uint8_t, kPcmWaveHeaderBytes> pcm8MonoWaveHeader(std::uint32_t d
     return header;
 }
 
-std::string pcm8MonoWave(const std::vector<std::uint8_t>& samples, std::uint32_t sampleRate) {
-    const auto header = pcm8MonoWaveHeader(static_cast<std::uint32_t>(samples.size()), sampleRate);
-    std::string bytes(header.begin(), header.end());
-    bytes.append(samples.begin(), samples.end());
-    if (samples.size() % 2 == 1) {
-        bytes.push_back('\0');
-    }
-    return bytes;
-}
-
 }  // namespace vornelik

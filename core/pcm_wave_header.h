@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The canonical 44-byte header of an 8-bit unsigned mono PCM WAV file, for the one build that
-// has no libsndfile to write it (Windows). Elsewhere libsndfile writes the same bytes.
+// The canonical 44-byte header of an 8-bit unsigned mono PCM WAV file, which convert writes in
+// every build; it is byte for byte the header libsndfile writes for that format.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
-#include <string>
-#include <vector>
 
 namespace vornelik {
 
@@ -17,8 +16,5 @@ inline constexpr std::size_t kPcmWaveHeaderBytes = 44;
 // which the RIFF size includes.
 std::array<std::uint8_t, kPcmWaveHeaderBytes> pcm8MonoWaveHeader(std::uint32_t dataBytes,
                                                                  std::uint32_t sampleRate);
-
-// A whole 8-bit unsigned mono PCM WAV file of the samples: the header, the samples, the pad.
-std::string pcm8MonoWave(const std::vector<std::uint8_t>& samples, std::uint32_t sampleRate);
 
 }  // namespace vornelik

@@ -137,9 +137,9 @@ std::string notRiffWaveProblem(const Bytes& file) {
     return "The file does not start with \"RIFF\": it is not a RIFF WAVE file.";
 }
 
-// Reads the fields of a `fmt ` chunk whose body (present bytes only) starts at `body`.
-std::optional<WaveFormat> readFormat(const Bytes& file, const RiffChunk& chunk, std::uint64_t body,
-                                     bool cutShort, std::vector<std::string>& problems) {
+// Reads the fields of a `fmt ` chunk from its body (the bytes present only).
+std::optional<WaveFormat> readFormat(const Bytes& body, const RiffChunk& chunk, bool cutShort,
+                                     std::vector<std::string>& problems) {
     if (chunk.presentSize < kPlainFmtSize) {
         if (cutShort) {
             return std::nullopt;  // already reported as cut short
@@ -150,28 +150,27 @@ std::optional<WaveFormat> readFormat(const Bytes& file, const RiffChunk& chunk, 
     }
     WaveFormat format;
     format.chunkSize = chunk.declaredSize;
-    format.formatTag = file.u16(body);
-    format.channels = file.u16(body + 2);
-    format.sampleRate = file.u32(body + 4);
-    format.byteRate = file.u32(body + 8);
-    format.blockAlign = file.u16(body + 12);
-    format.bitsPerSample = file.u16(body + 14);
+    format.formatTag = body.u16(0);
+    format.channels = body.u16(2);
+    format.sampleRate = body.u32(4);
+    format.byteRate = body.u32(8);
+    format.blockAlign = body.u16(12);
+    format.bitsPerSample = body.u16(14);
     if (format.formatTag != wave_tag::extensible) {
         return format;
     }
-    const std::uint16_t extension = chunk.presentSize >= 18 ? file.u16(body + 16) : 0;
+    const std::uint16_t extension = chunk.presentSize >= 18 ? body.u16(16) : 0;
     if (chunk.presentSize < kExtensibleFmtSize || extension < kExtensionSize) {
         problems.push_back("The \"fmt \" chunk at offset " + number(chunk.offset) +
                            " names the extensible format but lacks its 22-byte extension.");
         return format;
     }
-    format.validBitsPerSample = file.u16(body + 18);
-    format.channelMask = file.u32(body + 20);
-    format.subFormatTag = file.u16(body + 24);
+    format.validBitsPerSample = body.u16(18);
+    format.channelMask = body.u32(20);
+    format.subFormatTag = body.u16(24);
     format.standardSubFormat = true;
     for (std::size_t i = 0; i < kSubFormatTail.size(); ++i) {
-        format.standardSubFormat =
-            format.standardSubFormat && file.at(body + 26 + i) == kSubFormatTail[i];
+        format.standardSubFormat = format.standardSubFormat && body.at(26 + i) == kSubFormatTail[i];
     }
     return format;
 }
@@ -208,8 +207,8 @@ bool readChunkBody(Reader& file, RiffChunk& chunk, RiffWave& wave, SampleSink& s
     if (isFormat) {
         const auto present =
             static_cast<std::size_t>(std::min<std::uint64_t>(chunk.presentSize, formatBody.size()));
-        wave.format = readFormat(Bytes(std::span(formatBody).first(present)), chunk, 0, cutShort,
-                                 wave.problems);
+        wave.format =
+            readFormat(Bytes(std::span(formatBody).first(present)), chunk, cutShort, wave.problems);
     }
     return !cutShort;
 }

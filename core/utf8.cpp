@@ -5,11 +5,30 @@
 #include <string>
 
 namespace vornelik {
+namespace {
+
+// How many bytes the sequence a lead byte starts holds: 2 to 4, or 0 for a byte no valid
+// sequence starts with (ASCII, a continuation byte, 0xC0, 0xC1, 0xF5 and above).
+std::size_t sequenceLength(unsigned char lead) {
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        return 2;
+    }
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        return 3;
+    }
+    return lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+}
+
+bool continues(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0U) == 0x80U;
+}
+
+}  // namespace
 
 std::size_t characterCount(std::string_view text) {
     std::size_t count = 0;
     for (const char c : text) {
-        count += (static_cast<unsigned char>(c) & 0xC0U) != 0x80U ? 1 : 0;
+        count += continues(c) ? 0 : 1;
     }
     return count;
 }
@@ -17,23 +36,15 @@ std::size_t characterCount(std::string_view text) {
 std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& letter) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(i);
-    std::size_t length = 0;
-    std::uint32_t code = 0;
-    std::uint32_t least = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, code = lead & 0x1FU, least = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, code = lead & 0x0FU, least = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, code = lead & 0x07U, least = 0x10000;
-    } else {
+    const std::size_t length = sequenceLength(lead);
+    if (length == 0 || text.size() - i < length) {
         return 0;
     }
-    if (text.size() - i < length) {
-        return 0;
-    }
+    // The lead's own bits, and the least code of that length, which a shorter one would write.
+    std::uint32_t code = lead & (0x7FU >> length);
+    const std::uint32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
     for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0U) != 0x80U) {
+        if (!continues(text[i + k])) {
             return 0;
         }
         code = code << 6 | (byte(i + k) & 0x3FU);
@@ -75,6 +86,18 @@ std::string readableName(std::string_view name) {
             shown += kDigits[byte & 0xF];
         }
     });
+}
+
+std::size_t completeUtf8Length(std::string_view text) {
+    std::size_t back = 0;  // continuation bytes at the end, three at most in a character
+    while (back < 3 && back < text.size() && continues(text[text.size() - 1 - back])) {
+        ++back;
+    }
+    if (back == text.size()) {
+        return text.size();
+    }
+    const std::size_t lead = text.size() - 1 - back;
+    return sequenceLength(static_cast<unsigned char>(text[lead])) > back + 1 ? lead : text.size();
 }
 
 }  // namespace vornelik

@@ -16,6 +16,10 @@ inline std::size_t validUtf8Length(std::string_view text, std::size_t i) {
     return decodeUtf8(text, i, ignored);
 }
 
+// The length of the longest start of `text` that ends where a character ends: the first bytes
+// of a character cut off by the end wait for the rest (a console given text a piece at a time).
+std::size_t completeUtf8Length(std::string_view text);
+
 // How many characters UTF-8 text holds: the bytes that do not continue a sequence.
 std::size_t characterCount(std::string_view text);
 

@@ -266,17 +266,6 @@ std::vector<std::int64_t> axisTicks(std::int64_t span) {
     return ticks;
 }
 
-std::string waveformSvg(const WaveformPicture& picture) {
-    const std::uint64_t size = picture.file.size();
-    const std::uint64_t offset = std::min(picture.samplesOffset, size);
-    const std::uint64_t length = std::min(picture.samplesLength, size - offset);
-    WaveformOutline outline(size);
-    outline.startSamples(RiffWave(), offset);
-    outline.takeSamples(
-        picture.file.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(length)));
-    return waveformSvg(picture, outline);
-}
-
 std::string waveformSvg(const WaveformPicture& picture, const WaveformOutline& outline) {
     WaveformPicture p = picture;
     const std::uint64_t size = outline.fileSize();

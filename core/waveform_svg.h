@@ -31,11 +31,10 @@ inline constexpr int kPlotHeight = 240;
 inline constexpr std::int64_t kShownSilentRun = 10;
 
 struct WaveformPicture {
-    std::string_view fileName;           // shown as the title, as given (UTF-8)
-    std::span<const std::uint8_t> file;  // the whole file, unless an outline is drawn
-    std::uint64_t samplesOffset = 0;     // the bytes before the samples are the header
-    std::uint64_t samplesLength = 0;     // the bytes after the samples are shaded too
-    std::int64_t start = 0;              // the range to mark, as file offsets
+    std::string_view fileName;        // shown as the title, as given (UTF-8)
+    std::uint64_t samplesOffset = 0;  // the bytes before the samples are the header
+    std::uint64_t samplesLength = 0;  // the bytes after the samples are shaded too
+    std::int64_t start = 0;           // the range to mark, as file offsets
     std::int64_t end = 0;
     bool suggested = false;  // the range is the suggested one, not the user's
 };
@@ -87,10 +86,7 @@ class WaveformOutline : public SampleSink {
     std::vector<std::pair<std::uint64_t, std::uint64_t>> silentRuns_;
 };
 
-// The whole SVG document, UTF-8, ended by "\n", of picture.file.
-std::string waveformSvg(const WaveformPicture& picture);
-
-// The same, of a file whose samples went past `outline` (picture.file is not looked at).
+// The whole SVG document, UTF-8, ended by "\n", of a file whose samples went past `outline`.
 std::string waveformSvg(const WaveformPicture& picture, const WaveformOutline& outline);
 
 // Text fit for XML character data and attribute values: markup characters escaped, control

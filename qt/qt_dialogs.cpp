@@ -3,8 +3,10 @@
 
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
+
+#include "core/path_folder.h"
+#include "ui/form_layout.h"
 
 namespace vornelik {
 namespace {
@@ -22,7 +24,11 @@ QString nameOf(const std::string& path) {
 // Only the folder of the last file is proposed: a proposed name would let a plain confirmation
 // of the Save dialog overwrite the sound file with text.
 QString folderOf(const std::string& path) {
-    return path.empty() ? QString() : QFileInfo(nameOf(path)).path();
+    const std::string_view folder = folderPart<char>(path, "/");
+    if (path.empty()) {
+        return {};
+    }
+    return folder.empty() ? QStringLiteral(".") : nameOf(std::string(folder));
 }
 
 std::optional<std::string> answerOf(const QString& chosen) {
@@ -61,7 +67,7 @@ std::optional<std::string> QtCommonDialog::askForSave(Filter filter, const std::
 }
 
 void QtMsgBox::show(std::string_view prompt) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vornelik"), fromUtf8(prompt),
+    QMessageBox box(QMessageBox::NoIcon, fromUtf8(kForm1.messageBoxCaption), fromUtf8(prompt),
                     QMessageBox::Ok, parent_);
     box.setTextFormat(Qt::PlainText);
     box.exec();

@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "qt/qt_platform.h"
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
 namespace vornelik {
 
 LocaleFacts systemLocaleFacts() {
@@ -12,11 +8,7 @@ LocaleFacts systemLocaleFacts() {
     const QLocale system = QLocale::system();
     LocaleFacts facts;
     facts.decimalSeparator = system.decimalPoint().toStdString();
-#ifdef Q_OS_WIN
-    facts.codePage = GetACP();
-#else
     facts.codePage = ansiCodePageFor(system.language());
-#endif
     return facts;
 }
 

@@ -13,6 +13,7 @@
 #include "ui/form_report.h"
 #include "ui/locale_facts.h"
 #include "ui/msg_box.h"
+#include "ui/sound_data.h"
 
 namespace vornelik {
 
@@ -40,7 +41,8 @@ class Form1 {
     void Change(Control control);
 
     // The form-level variables, for looking at.
-    const std::vector<std::uint8_t>& currentSoundData() const { return soundData.held(); }
+    // The sound as read, held whole or read in pieces, and the 0 after it.
+    SoundBytes currentSound() const { return soundData.bytes(); }
     Quality currentQuality() const { return quality; }
     std::uint8_t currentCheckState() const { return checkState; }
     std::int32_t currentTableIndex() const { return tableIndex; }

@@ -21,8 +21,6 @@ class SoundData {
 
     // Bytes and the 0 after them.
     std::int64_t size() const { return bytes().size(); }
-    // What is held whole; empty when the sound is read in pieces.
-    const std::vector<std::uint8_t>& held() const { return held_; }
     SoundBytes bytes() const { return pieces_ ? SoundBytes(*pieces_) : SoundBytes(held_); }
 
   private:

@@ -1,34 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <string>
-#include <string_view>
+// ReplacingOutputFile under the name it had when it wrote text only, for the file system's
+// source, which another change is moving; it goes once that source names the new file.
 
-#include "ui/file_system.h"
-#include "win32/windows_output.h"
+#include "win32/replacing_output_file.h"
 
 namespace vornelik {
 
-// An output text file in an ANSI code page, written through WindowsOutput: it appears under
-// its name whole or not at all.
-class ReplacingTextFile : public OutputFile {
-  public:
-    // Throws Failure when the file cannot be written.
-    ReplacingTextFile(const std::wstring& path, unsigned codePage)
-        : file_(path), codePage_(codePage) {}
-
-    void write(std::string_view text) override;
-    void writeBytes(std::string_view bytes) override { file_.write(bytes); }
-    bool canGoBack() const override { return file_.canGoBack(); }
-    void goBack(std::string_view start, std::uint64_t length) override {
-        file_.goBack(start, length);
-    }
-    // Throws Failure when the file could not be completed; the temporary file is then gone.
-    void commit() override { file_.commit(); }
-
-  private:
-    WindowsOutput file_;
-    unsigned codePage_;
-};
+using ReplacingTextFile = ReplacingOutputFile;
 
 }  // namespace vornelik

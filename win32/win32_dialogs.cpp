@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/failure.h"
+#include "core/path_folder.h"
 #include "ui/form_layout.h"
 #include "win32/wide_text.h"
 
@@ -56,9 +57,7 @@ class CommonDialogLibrary {
 };
 
 std::wstring folderOf(const std::string& path) {
-    const std::wstring wide = widen(path);
-    const auto slash = wide.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : wide.substr(0, slash + 1);
+    return widen(folderPart<char>(path, "\\/"));
 }
 
 std::optional<std::string> askForFile(HWND owner, bool save, CommonDialog::Filter filter,

@@ -1,12 +1,23 @@
 // SPDX-License-Identifier: MIT
 #include "win32/window_program.h"
 
+#include <vector>
+
 #include "ui/opening_dialog.h"
 #include "ui/platform.h"
 #include "win32/win32_dialogs.h"
 #include "win32/win32_window.h"
+#include "win32/windows_command_line.h"
 
 namespace vornelik {
+
+std::optional<std::string> soundOnCommandLine() {
+    const std::vector<std::string> arguments = commandLineArguments(0, nullptr);
+    if (arguments.size() > 1) {
+        return arguments[1];
+    }
+    return std::nullopt;
+}
 
 int runWindowProgram(HINSTANCE instance, int showCommand, LocaleFacts locale, CommonDialog* dialog,
                      MsgBox* messageBox, std::optional<std::string> sound) {

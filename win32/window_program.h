@@ -12,6 +12,10 @@
 
 namespace vornelik {
 
+// The sound named on the program's command line (or dropped on the program): its first
+// argument, if any.
+std::optional<std::string> soundOnCommandLine();
+
 // Form1 on its Win32 window until it is closed, on the system's files. The dialogs and message
 // boxes are Windows' own unless others are given; the window owns Windows' own ones. A sound
 // named on the command line (or dropped on the program) is opened once the window is up, through

@@ -7,28 +7,12 @@
 #include <streambuf>
 #include <string>
 
+#include "core/utf8.h"
 #include "win32/wide_text.h"
 #include "win32/windows_path.h"
 
 namespace vornelik {
 namespace {
-
-// The length of the longest prefix of complete UTF-8 characters: a character split between two
-// writes waits for its other half.
-std::size_t completeLength(const std::string& text) {
-    std::size_t end = text.size();
-    std::size_t back = 0;
-    while (back < 4 && back < end &&
-           (static_cast<unsigned char>(text[end - 1 - back]) & 0xC0) == 0x80) {
-        ++back;
-    }
-    if (back == end) {
-        return end;
-    }
-    const auto lead = static_cast<unsigned char>(text[end - 1 - back]);
-    const std::size_t needed = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    return needed > back + 1 ? end - 1 - back : end;
-}
 
 // A stream buffer that hands UTF-8 text to a console as UTF-16.
 class ConsoleBuffer : public std::streambuf {
@@ -53,7 +37,8 @@ class ConsoleBuffer : public std::streambuf {
         return count;
     }
     int sync() override {
-        const std::size_t complete = completeLength(pending_);
+        // A character split between two writes waits for its other half.
+        const std::size_t complete = completeUtf8Length(pending_);
         if (complete == 0) {
             return 0;
         }

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "core/path_folder.h"
 #include "win32/windows_error.h"
 
 namespace vornelik {
@@ -54,8 +55,8 @@ bool isDevicePath(const std::wstring& systemPath) {
 }
 
 std::wstring folderOf(const std::wstring& systemPath) {
-    const auto slash = systemPath.find_last_of(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : systemPath.substr(0, slash);
+    const std::wstring_view folder = folderPart<wchar_t>(systemPath, L"\\");
+    return std::wstring(folder.substr(0, folder.empty() ? 0 : folder.size() - 1));
 }
 
 }  // namespace vornelik

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/code_page.h"
+#include "core/utf8.h"
 
 namespace vornelik {
 namespace {
@@ -34,6 +35,27 @@ TEST(CodePage, encodesAsWindowsDoes) {
     for (const unsigned refused : {0u, 1200u, 1201u, 65000u, 65001u, 437u}) {
         EXPECT_FALSE(isAnsiCodePage(refused)) << refused;
         EXPECT_THROW(toAnsiCodePage("ı", refused), Failure) << refused;
+    }
+}
+
+// A console given text a piece at a time holds back a character cut off at the piece's end, and
+// nothing else.
+TEST(Utf8, aCharacterCutOffAtTheEndWaitsForTheRest) {
+    const std::pair<std::string_view, std::size_t> cases[] = {
+        {"", 0},
+        {"abc", 3},
+        {"a\xC4\xB1", 3},          // ı whole
+        {"a\xC4", 1},              // ı cut after its lead
+        {"a\xE2\x82", 1},          // € cut after two of three
+        {"a\xE2\x82\xAC", 4},      // € whole
+        {"a\xF0\x9F\x94", 1},      // a four-byte character cut after three
+        {"a\xF0\x9F\x94\x94", 5},  // whole
+        {"\x80\x80", 2},           // only continuation bytes: nothing to wait for
+        {"a\xFF", 2},              // a byte no character starts with is not held back
+        {"a\xC4\xB1\xB1", 4},      // a stray continuation after a whole character
+    };
+    for (const auto& [text, complete] : cases) {
+        EXPECT_EQ(completeUtf8Length(text), complete) << testing::PrintToString(std::string(text));
     }
 }
 

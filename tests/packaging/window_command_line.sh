@@ -35,6 +35,8 @@ run 1 "no display at all" "$vornelik"
 says "$work/err" "vornelik: no display"
 run 1 "a display that cannot be reached" env DISPLAY=:97 "$vornelik"
 says "$work/err" "vornelik: no display could be opened (DISPLAY=:97"
+run 1 "a display named by Qt's option" "$vornelik" -display :97 "$work/kapı.wav"
+says "$work/err" "vornelik: no display could be opened (DISPLAY=, WAYLAND_DISPLAY=, -display :97)"
 run 1 "an unknown option" env QT_QPA_PLATFORM=offscreen "$vornelik" --frobnicate
 says "$work/err" "unknown option --frobnicate"
 

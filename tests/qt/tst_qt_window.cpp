@@ -6,16 +6,19 @@
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include "headless/headless_dialogs.h"
 #include "qt/qt_dialogs.h"
 #include "qt/qt_translations.h"
 #include "qt/qt_window.h"
+#include "support/held_sound.h"
+#include "support/user_texts.h"
 #include "ui/form_layout.h"
-#include "ui/form_texts.h"
 #include "ui/opening_dialog.h"
 #include "ui/platform.h"
 
@@ -57,19 +60,42 @@ class QtWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void controlsComeFromTheLayoutTable() {
+    void theControlsAreNamedAndCaptionedAsDesigned() {
         Window w;
         QCOMPARE(w.window.windowTitle(), QStringLiteral(" Vornelik"));
         QCOMPARE(w.window.objectName(), QStringLiteral("Form1"));
-        for (const ControlLayout& layout : kForm1Controls) {
-            QWidget* control = w[layout.id];
-            QCOMPARE(control->objectName(), qs(layout.name));
-            QVERIFY(control->font().bold());
-            if (layout.id != Control::mesaj) {
-                QCOMPARE(w.window.text(layout.id), std::string(layout.caption));
-            }
+        // In tab order, with the caption each shows at the start.
+        const std::pair<const char*, std::string_view> controls[] = {
+            {"Command2", "ses dosyası aç"},
+            {"yer", ""},
+            {"Label2", "dosya yeri"},
+            {"Label3", "dosya boyutu"},
+            {"Command3", "bas dosyası oluştur"},
+            {"Command4", "inc dosyası oluştur"},
+            {"boyut", ""},
+            {"Label1", "ses kalitesi"},
+            {"Label4", "baslangıç"},
+            {"Text1", "0"},
+            {"Label5", "bitiş"},
+            {"Text2", "0"},
+            {"Label6", "byte"},
+            {"Label7", "byte"},
+            {"Command1", "iyi kalite cok yer"},
+            {"Command5", "kotu kalite az yer"},
+            {"Label8", "pic hafiza"},
+            {"Label9", ""},
+            {"Command6", "kontrol et"},
+            {"mesaj", shown::kStart},
+        };
+        static_assert(std::size(controls) == static_cast<std::size_t>(kControlCount));
+        for (int i = 0; i < kControlCount; ++i) {
+            const Control id = static_cast<Control>(i);
+            const auto& [name, caption] = controls[static_cast<std::size_t>(i)];
+            QCOMPARE(w[id]->objectName(), QString::fromLatin1(name));
+            QVERIFY(w[id]->font().bold());
+            QCOMPARE(w.window.text(id), std::string(caption));
         }
-        QCOMPARE(w.mesaj(), qs(texts::kStartMessage));
+        QCOMPARE(w.mesaj(), qs(shown::kStart));
         auto* message = w.operator[]<QLabel>(Control::mesaj);
         QCOMPARE(message->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         QVERIFY(message->wordWrap());
@@ -126,13 +152,13 @@ class QtWindowTest : public QObject {
         Window w;
         w.openSound(900);
         QCOMPARE(w.window.text(Control::boyut), std::string("900 byte"));
-        QCOMPARE(w.mesaj(), qs(texts::kSetRangeMessage));
+        QCOMPARE(w.mesaj(), qs(shown::kSetRange));
         QVERIFY(!w[Control::Command2]->isEnabled());
 
         auto* start = w.operator[]<QLineEdit>(Control::Text1);
         start->selectAll();
         QTest::keyClicks(start, QStringLiteral("1"));
-        QCOMPARE(w.mesaj(), qs(texts::kStartEditedMessage));
+        QCOMPARE(w.mesaj(), qs(shown::kStartEdited));
         QTest::mouseClick(w[Control::Command1], Qt::LeftButton);
         QCOMPARE(w.window.text(Control::Label9), std::string("899  byte"));
     }
@@ -222,8 +248,31 @@ class QtWindowTest : public QObject {
                 QCOMPARE(started.control(layout.id)->isEnabled(), chosen[layout.id]->isEnabled());
             }
             QCOMPARE(messages.prompts, chosen.messages.prompts);
-            QCOMPARE(started.form().currentSoundData(), chosen.window.form().currentSoundData());
+            QCOMPARE(bytesOf(started.form().currentSound()),
+                     bytesOf(chosen.window.form().currentSound()));
         }
+    }
+
+    // Plain text under the program's name, with only an OK button.
+    void aMessageBoxShowsThePromptAsItIs() {
+        QtMsgBox box;
+        QString title;
+        QString text;
+        int buttons = 0;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            if (auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                title = shown->windowTitle();
+                text = shown->text();
+                buttons = int(shown->standardButtons());
+                shown->accept();
+            }
+        });
+        poll.start(10);
+        box.show("<b>pic hafıza boyutu sıfır dan küçük olamaz</b>");
+        QCOMPARE(title, QStringLiteral("Vornelik"));
+        QCOMPARE(text, QStringLiteral("<b>pic hafıza boyutu sıfır dan küçük olamaz</b>"));
+        QCOMPARE(buttons, int(QMessageBox::Ok));
     }
 
     void qtsOwnTextsAreTurkish() {

@@ -4,13 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "form_harness.h"
-#include "ui/form_texts.h"
+#include "support/held_sound.h"
+#include "support/user_texts.h"
 
 namespace vornelik {
 namespace {
 
-using texts::kSetRangeMessage;
-using texts::kStartMessage;
+using shown::kSetRange;
+using shown::kStart;
 
 // The platform's files, except that the length of a file is not what reading it gives.
 class MisreportingFiles : public ForwardingFileSystem {
@@ -41,10 +42,10 @@ TEST(FormStart, OnlyTheOpenButtonTakesInputAndTheStartMessageShows) {
     EXPECT_EQ(h.text(Control::boyut), "");
     EXPECT_EQ(h.text(Control::Label9), "");
     EXPECT_EQ(h.text(Control::Command2), "ses dosyası aç");
-    EXPECT_EQ(h.text(Control::mesaj), kStartMessage);
+    EXPECT_EQ(h.text(Control::mesaj), kStart);
     EXPECT_EQ(h.form.currentCheckState(), 1);
     EXPECT_EQ(h.form.currentQuality(), Quality::good);
-    EXPECT_TRUE(h.form.currentSoundData().empty());
+    EXPECT_TRUE(bytesOf(h.form.currentSound()).empty());
     EXPECT_EQ(h.form.currentTableIndex(), 0);
 
     // Disabled controls take nothing.
@@ -52,7 +53,7 @@ TEST(FormStart, OnlyTheOpenButtonTakesInputAndTheStartMessageShows) {
     h.click(Control::Command6);
     h.type(Control::Text1, "5");
     EXPECT_EQ(h.text(Control::Text1), "0");
-    EXPECT_EQ(h.text(Control::mesaj), kStartMessage);
+    EXPECT_EQ(h.text(Control::mesaj), kStart);
     EXPECT_TRUE(h.messages.prompts.empty());
 }
 
@@ -62,7 +63,7 @@ TEST(FormStart, CancelLeavesEverythingAsItWas) {
     h.click(Control::Command2);
     EXPECT_EQ(h.dialog.shown, std::vector<std::string>{"open ses dosyaları|*.wav"});
     EXPECT_EQ(h.enabledFlags(), "10000000");
-    EXPECT_EQ(h.text(Control::mesaj), kStartMessage);
+    EXPECT_EQ(h.text(Control::mesaj), kStart);
     EXPECT_EQ(h.text(Control::yer), "");
     EXPECT_TRUE(h.messages.prompts.empty());
 }
@@ -82,8 +83,8 @@ TEST(FormStart, OpeningASoundShowsItAndHoldsItsBytesAndOneZero) {
         EXPECT_EQ(h.text(Control::Text2), size);
         EXPECT_EQ(h.text(Control::Text1), "0");
         EXPECT_EQ(h.enabledFlags(), "00011110");
-        EXPECT_EQ(h.text(Control::mesaj), kSetRangeMessage);
-        const auto& data = h.form.currentSoundData();
+        EXPECT_EQ(h.text(Control::mesaj), kSetRange);
+        const std::vector<std::uint8_t> data = bytesOf(h.form.currentSound());
         ASSERT_EQ(data.size(), bytes.size() + 1);
         EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), data.begin(),
                                [](char a, std::uint8_t b) { return std::uint8_t(a) == b; }));
@@ -115,7 +116,7 @@ TEST(FormStart, AMissingFileStopsAfterShowingItsPath) {
     EXPECT_EQ(h.text(Control::yer), missing);
     EXPECT_EQ(h.text(Control::boyut), "");
     EXPECT_EQ(h.enabledFlags(), "10000000");
-    EXPECT_EQ(h.text(Control::mesaj), kStartMessage);
+    EXPECT_EQ(h.text(Control::mesaj), kStart);
 }
 
 // What was read is what the window shows and uses, so the check and the tables agree with it.
@@ -125,10 +126,10 @@ TEST(FormStart, AFileShorterThanItsLengthIsTakenAsRead) {
     h.openSound(std::string(21, 'a'));
     EXPECT_EQ(h.text(Control::boyut), "21 byte");
     EXPECT_EQ(h.text(Control::Text2), "21");
-    EXPECT_EQ(h.text(Control::mesaj), kSetRangeMessage);
+    EXPECT_EQ(h.text(Control::mesaj), kSetRange);
     std::vector<std::uint8_t> expected(21, 'a');
     expected.push_back(0);
-    EXPECT_EQ(h.form.currentSoundData(), expected);
+    EXPECT_EQ(bytesOf(h.form.currentSound()), expected);
     EXPECT_EQ(h.enabledFlags(), "00011110");
 }
 
@@ -143,7 +144,7 @@ TEST(FormStart, AKernelFileIsTakenAsRead) {
     Harness h;
     h.dialog.answer(kernelFile);
     h.click(Control::Command2);
-    const std::size_t held = h.form.currentSoundData().size() - 1;
+    const std::size_t held = bytesOf(h.form.currentSound()).size() - 1;
     EXPECT_GT(held, 0u);
     EXPECT_LT(held, 4096u);
     EXPECT_EQ(h.text(Control::boyut), std::to_string(held) + " byte");
@@ -157,7 +158,7 @@ TEST(FormStart, AFileGoneBeforeItIsReadLetsTheUserChooseAgain) {
     h.openSound(std::string(900, 'a'));
     EXPECT_EQ(h.text(Control::boyut), "0 byte");
     EXPECT_EQ(h.text(Control::Text2), "0");
-    EXPECT_EQ(h.form.currentSoundData(), std::vector<std::uint8_t>{0});
+    EXPECT_EQ(bytesOf(h.form.currentSound()), std::vector<std::uint8_t>{0});
     EXPECT_EQ(h.enabledFlags(), "10011110");
 
     h.openSound(std::string(30, 'b'));

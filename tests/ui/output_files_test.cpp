@@ -7,13 +7,13 @@
 
 #include "form_harness.h"
 #include "support/sound_fixture.h"
-#include "ui/form_texts.h"
+#include "support/user_texts.h"
 
 namespace vornelik {
 namespace {
 
-using texts::kIncludeWrittenMessage;
-using texts::kProgramWrittenMessage;
+using shown::kIncludeWritten;
+using shown::kProgramWritten;
 
 // The platform's files, except that every output fails as a full disk does at the last step.
 class FullDisk : public ForwardingFileSystem {
@@ -78,7 +78,7 @@ TEST(OutputFiles, ProgramFile) {
         h.save(Control::Command3, "out.bas");
         EXPECT_EQ(h.dialog.shown.back(), "save proton basic dosyaları|*.bas");
         EXPECT_EQ(h.folder.read("out.bas"), expectedFile(c.expected));
-        EXPECT_EQ(h.text(Control::mesaj), kProgramWrittenMessage);
+        EXPECT_EQ(h.text(Control::mesaj), kProgramWritten);
         EXPECT_EQ(h.enabledFlags(), "00111111");
         EXPECT_EQ(h.form.currentCheckState(), 2);
     }
@@ -97,7 +97,7 @@ TEST(OutputFiles, IncludeFileInTheCodePage) {
         h.save(Control::Command4, "out.inc");
         EXPECT_EQ(h.dialog.shown.back(), "save inc dosyaları|*.inc");
         EXPECT_EQ(h.folder.read("out.inc"), expectedFile(c.expected));
-        EXPECT_EQ(h.text(Control::mesaj), kIncludeWrittenMessage);
+        EXPECT_EQ(h.text(Control::mesaj), kIncludeWritten);
         EXPECT_EQ(h.enabledFlags(), "01000000");
         EXPECT_EQ(h.form.currentCheckState(), 1);
 
@@ -230,7 +230,7 @@ TEST(OutputFiles, FractionalRangesAreReckonedAlike) {
         h.click(Control::Command6);
         if (std::string_view(c.line10).empty()) {
             EXPECT_EQ(h.messages.prompts,
-                      std::vector<std::string>{std::string(texts::kMemoryBelowZero)});
+                      std::vector<std::string>{std::string(shown::kBrokenRules[3])});
             continue;
         }
         ASSERT_TRUE(h.messages.prompts.empty()) << h.messages.prompts.front();

@@ -5,21 +5,20 @@
 #include <gtest/gtest.h>
 
 #include "form_harness.h"
-#include "ui/form_texts.h"
+#include "support/user_texts.h"
 
 namespace vornelik {
 namespace {
 
-using namespace texts;
+using namespace shown;
 
 // The rules broken in one press, by number: "14" for rules 1 and 4.
 std::string brokenRules(const std::vector<std::string>& prompts) {
-    const std::string_view rules[] = {kStartAfterEnd, kEndBeyondFile, kStartBelowZero,
-                                      kMemoryBelowZero, kMemoryBeyondFile};
     std::string numbers;
     for (const std::string& prompt : prompts) {
-        numbers += std::to_string(std::find(std::begin(rules), std::end(rules), prompt) -
-                                  std::begin(rules) + 1);
+        numbers +=
+            std::to_string(std::find(std::begin(kBrokenRules), std::end(kBrokenRules), prompt) -
+                           std::begin(kBrokenRules) + 1);
     }
     return numbers;
 }
@@ -69,7 +68,7 @@ TEST(RangeCheck, MemorySizeInBothLocales) {
             p.choose(c.poor);
             EXPECT_EQ(p.text(Control::Label9), expected);
             EXPECT_EQ(p.form.currentQuality(), c.poor ? Quality::poor : Quality::good);
-            EXPECT_EQ(p.text(Control::mesaj), c.poor ? kPoorQualityMessage : kGoodQualityMessage);
+            EXPECT_EQ(p.text(Control::mesaj), c.poor ? kPoorQuality : kGoodQuality);
             EXPECT_EQ(p.enabledFlags(), "00011111");
         }
     }
@@ -117,7 +116,7 @@ TEST(RangeCheck, FiveRules) {
         const bool passed = std::string_view(c.broken).empty();
         EXPECT_EQ(p.form.currentCheckState(), passed ? 2 : 1);
         EXPECT_EQ(p.enabledFlags(), passed ? "01111111" : "00011111");
-        EXPECT_EQ(p.text(Control::mesaj), passed ? kCheckPassedMessage : qualityMessage);
+        EXPECT_EQ(p.text(Control::mesaj), passed ? kCheckPassed : qualityMessage);
     }
 }
 
@@ -130,8 +129,7 @@ TEST(RangeCheck, EditingWithdrawsAPassedCheck) {
 
         p.type(edited, "9");
         EXPECT_EQ(p.enabledFlags(), "00011110");
-        EXPECT_EQ(p.text(Control::mesaj),
-                  edited == Control::Text1 ? kStartEditedMessage : kEndEditedMessage);
+        EXPECT_EQ(p.text(Control::mesaj), edited == Control::Text1 ? kStartEdited : kEndEdited);
         EXPECT_EQ(p.form.currentCheckState(), 2);
         EXPECT_EQ(p.text(Control::Label9), "900  byte");
 
@@ -157,7 +155,7 @@ TEST(RangeCheck, AnOverflowStopsTheHandlerOnly) {
     p.click(Control::Command1);
     EXPECT_EQ(p.form.currentQuality(), Quality::good);
     EXPECT_EQ(p.text(Control::Label9), "");
-    EXPECT_EQ(p.text(Control::mesaj), kEndEditedMessage);
+    EXPECT_EQ(p.text(Control::mesaj), kEndEdited);
     EXPECT_TRUE(p.window.isEnabled(Control::Command6));
 
     p.click(Control::Command6);
@@ -173,7 +171,7 @@ TEST(RangeCheck, AnOverflowInTheStartStopsAtTheSecondReading) {
     Prepared p(900, "9E999", "900");
     p.click(Control::Command1);
     EXPECT_EQ(p.text(Control::Label9), "900");
-    EXPECT_EQ(p.text(Control::mesaj), kEndEditedMessage);
+    EXPECT_EQ(p.text(Control::mesaj), kEndEdited);
 }
 
 }  // namespace

@@ -15,8 +15,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     using namespace vornelik;
     try {
         std::optional<TestScript> script = TestScript::fromEnvironment();
-        if (!script) {
-            return runWindowProgram(instance, showCommand, systemLocaleFacts());
+        if (!script) {  // as the shipped program runs
+            return runWindowProgram(instance, showCommand, systemLocaleFacts(), nullptr, nullptr,
+                                    soundOnCommandLine());
         }
         ScriptedCommonDialog dialog(*script);
         LoggedMsgBox messageBox(script->logPath);

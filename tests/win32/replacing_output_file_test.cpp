@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "win32/replacing_text_file.h"
+#include "win32/replacing_output_file.h"
 
 #include <gtest/gtest.h>
 
@@ -14,22 +14,24 @@
 namespace vornelik {
 namespace {
 
-TEST(ReplacingTextFile, writesTheBytesAsGivenInTheCodePage) {
+// Text in the code page; bytes, such as a WAV file's, exactly as they are.
+TEST(ReplacingOutputFile, writesTextInTheCodePageAndBytesAsGiven) {
     const ScratchFolder folder;
     const std::wstring path = folder / L"çıktı.bas";
-    ReplacingTextFile file(path, 1254);
+    ReplacingOutputFile file(path, 1254);
     file.write("'kotu kalite ayarı'\r\n");
     file.write("CDATA  1,2\r\n");
+    file.writeBytes(std::string_view("ı\0\xFF", 4));
     file.commit();
-    EXPECT_EQ(readBytes(path), "'kotu kalite ayar\xFD'\r\nCDATA  1,2\r\n");
+    EXPECT_EQ(readBytes(path), std::string("'kotu kalite ayar\xFD'\r\nCDATA  1,2\r\nı\0\xFF", 37));
     EXPECT_EQ(folder.names().size(), 1u);
 }
 
-TEST(ReplacingTextFile, replacesAnExistingFileWhole) {
+TEST(ReplacingOutputFile, replacesAnExistingFileWhole) {
     const ScratchFolder folder;
     const std::wstring path = folder / L"ses.inc";
     writeBytes(path, std::string(200000, 'x'));
-    ReplacingTextFile file(path, 1252);
+    ReplacingOutputFile file(path, 1252);
     // More than one piece, so that the file is written before commit.
     const std::string line = "CDATA  135,150,175,205,233,250,252,234,204,170\r\n";
     std::string expected;
@@ -42,36 +44,36 @@ TEST(ReplacingTextFile, replacesAnExistingFileWhole) {
     EXPECT_EQ(readBytes(path), expected);
 }
 
-TEST(ReplacingTextFile, leavesTheOldFileWhenNotCommitted) {
+TEST(ReplacingOutputFile, leavesTheOldFileWhenNotCommitted) {
     const ScratchFolder folder;
     const std::wstring path = folder / L"ses.bas";
     writeBytes(path, "old");
     {
-        ReplacingTextFile file(path, 1252);
+        ReplacingOutputFile file(path, 1252);
         file.write(std::string(100000, 'n'));
     }
     EXPECT_EQ(readBytes(path), "old");
     EXPECT_EQ(folder.names(), std::vector<std::wstring>{L"ses.bas"});
 }
 
-TEST(ReplacingTextFile, failsWithoutTraceWhenTheNameCannotBeReplaced) {
+TEST(ReplacingOutputFile, failsWithoutTraceWhenTheNameCannotBeReplaced) {
     const ScratchFolder folder;
     const std::wstring path = folder / L"klasör";
     CreateDirectoryW(path.c_str(), nullptr);
-    EXPECT_THROW(ReplacingTextFile(path, 1252), Failure);
+    EXPECT_THROW(ReplacingOutputFile(path, 1252), Failure);
     EXPECT_EQ(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY,
               static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_EQ(folder.names(), std::vector<std::wstring>{L"klasör"});
 }
 
-TEST(ReplacingTextFile, failsAtOnceInAFolderThatIsNotThere) {
+TEST(ReplacingOutputFile, failsAtOnceInAFolderThatIsNotThere) {
     const ScratchFolder folder;
-    EXPECT_THROW(ReplacingTextFile(folder / L"yok\\ses.bas", 1252), Failure);
+    EXPECT_THROW(ReplacingOutputFile(folder / L"yok\\ses.bas", 1252), Failure);
 }
 
 // A folder path over Windows' old limit of 260 characters, with the "\\?\" form or without:
 // the file is written whole and no temporary file stays beside it.
-TEST(ReplacingTextFile, writesIntoFoldersOfAnyLength) {
+TEST(ReplacingOutputFile, writesIntoFoldersOfAnyLength) {
     const ScratchFolder folder;
     std::wstring deep = folder / L"";
     for (int level = 0; level < 5; ++level) {
@@ -80,7 +82,7 @@ TEST(ReplacingTextFile, writesIntoFoldersOfAnyLength) {
     }
     ASSERT_GT(deep.size(), 300u);
     for (const std::wstring& path : {deep + L"ses.bas", L"\\\\?\\" + deep + L"ses.inc"}) {
-        ReplacingTextFile file(path, 1254);
+        ReplacingOutputFile file(path, 1254);
         file.write("CDATA  1,2\r\n");
         file.commit();
     }
@@ -106,7 +108,7 @@ TEST(ReplacingTextFile, writesIntoFoldersOfAnyLength) {
 // What is already under the name decides: a read-only file and a folder are refused before
 // anything is written, a file held open without sharing is named with Windows' reason, and a
 // device is written to directly.
-TEST(ReplacingTextFile, theDestinationDecides) {
+TEST(ReplacingOutputFile, theDestinationDecides) {
     const ScratchFolder folder;
     const std::wstring readOnly = folder / L"salt okunur.inc";
     writeBytes(readOnly, "old");
@@ -132,7 +134,7 @@ TEST(ReplacingTextFile, theDestinationDecides) {
     for (const DestinationCase& c : cases) {
         SCOPED_TRACE(narrow(c.path));
         try {
-            ReplacingTextFile file(c.path, 1254);
+            ReplacingOutputFile file(c.path, 1254);
             file.write("CDATA  1,2\r\n");
             file.commit();
             EXPECT_STREQ(c.refusal, "");
