@@ -24,7 +24,11 @@ struct OutputOptions {
 };
 
 int writeOutput(const OutputOptions& options) {
-    LocaleFacts locale = systemLocaleFacts();
+    // Both given, the locale is not read at all.
+    LocaleFacts locale;
+    if (!options.codePage || !options.decimalSeparator) {
+        locale = systemLocaleFacts();
+    }
     locale.codePage = options.codePage.value_or(locale.codePage);
     locale.decimalSeparator = options.decimalSeparator.value_or(locale.decimalSeparator);
 
