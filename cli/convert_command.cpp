@@ -2,7 +2,10 @@
 // convert: any recording libsndfile reads, made into the 8-bit 8 kHz mono file the window expects.
 
 #include <CLI/CLI.hpp>
+#include <array>
+#include <charconv>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 
@@ -37,6 +40,17 @@ struct ConvertOptions {
     ConversionOptions conversion;
 };
 
+// A factor or a peak with its decimals, or for a huge one its power of ten, not forty digits.
+std::string factorText(double value, int decimals = 3) {
+    if (std::abs(value) < 1e6) {
+        return fixedText(value, decimals);
+    }
+    std::array<char, 32> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
+                                   std::chars_format::scientific, 2);
+    return std::string(text.data(), end.ptr);
+}
+
 // What a run found worth a warning, for standard error, apart from the report.
 std::string warnings(const ConvertOptions& options, const ConversionReport& report) {
     std::string text;
@@ -48,8 +62,8 @@ std::string warnings(const ConvertOptions& options, const ConversionReport& repo
     }
     if (options.conversion.normalize && report.peak > 0 && report.peak < kQuietPeak) {
         text += "Warning: the sound is quiet (peak " + fixedText(report.peak, 4) +
-                "): normalizing raises its noise by the same factor, " + fixedText(report.gain, 1) +
-                " times\n";
+                "): normalizing raises its noise by the same factor, " +
+                factorText(report.gain, 1) + " times\n";
     }
     if (report.clipped > 0 && !options.conversion.normalize) {
         text += "Warning: " + std::to_string(report.clipped) +
@@ -70,9 +84,9 @@ std::string summary(const ConvertOptions& options, const ConversionReport& repor
                        (report.sourceChannels == 1 ? " channel, " : " channels averaged, ") +
                        std::to_string(report.sourceRate) + " Hz, " + fixedText(sourceSeconds, 3) +
                        " s)\n";
-    text += "Peak: " + fixedText(report.peak, 3) + " of full range";
+    text += "Peak: " + factorText(report.peak) + " of full range";
     if (options.conversion.normalize) {
-        text += ", scaled by " + fixedText(report.gain, 3) + " to full range";
+        text += ", scaled by " + factorText(report.gain) + " to full range";
     }
     text += "\nClipped samples: " + std::to_string(report.clipped) + "\n";
     if (options.conversion.trimSilence) {
@@ -129,10 +143,6 @@ class ProgressLine {
 int convert(const ConvertOptions& options) {
     // The WAV goes out as bytes: the code page is never used.
     const std::unique_ptr<FileSystem> files = makeCommandLineFileSystem(1252);
-    if (options.out.empty()) {
-        std::cerr << "the output's name is empty: give -o a file name, or - for standard output\n";
-        return kUsage;
-    }
     // Opened once and read at any position: a stream (standard input, a pipe, a FIFO, a
     // device), which cannot be opened or read again, is copied as it comes, so that
     // --normalize and an output that cannot go back can read it more than once.

@@ -241,6 +241,19 @@ for page in 0 1200 1201 65000; do
     expect 1 "code page $page" -- "$cli" bas "$work/rec.wav" -o "$work/x.bas" --code-page $page
     contains "$work/err" "$page" "code page $page is named"
 done
+# Each refusal says what was expected, and shows what it refused as it was given.
+while IFS='|' read -r args said; do
+    eval "set -- $args"
+    expect 1 "options $args" -- "$cli" "$@"
+    contains "$work/err" "$said" "options $args"
+done <<'EOF_OPTIONS'
+bas "$work/rec.wav" -o "$work/x.bas" --code-page ''|"" is not an ANSI code page: give 874 or 1250 to 1258
+bas "$work/rec.wav" -o "$work/x.bas" --code-page 1254.0|"1254.0" is not an ANSI code page
+bas "$work/rec.wav" -o "$work/x.bas" --decimal-separator ''|"" is not a decimal separator: give . or ,
+bas "$work/rec.wav" -o "$work/x.bas" --quality poor first second|not expected: first second
+bas "$work/rec.wav" -o ''|the output's name is empty
+plot "$work/rec.wav" --output=|the output's name is empty
+EOF_OPTIONS
 expect 1 "an unknown command" -- "$cli" bass "$work/rec.wav"
 contains "$work/err" "bass" "the unknown command is named"
 expect 1 "an unknown option" -- "$cli" --bogus
