@@ -85,17 +85,20 @@ int runCli(std::vector<std::string> given) {
     std::reverse(arguments.begin(), arguments.end());  // CLI11 takes them last first
     try {
         app.parse(arguments);
-    } catch (const CLI::ExtrasError&) {
-        // Shown in the order given, which CLI11's own message reverses.
-        std::cerr << "not expected:";
-        for (const CLI::App* command : app.get_subcommands()) {
-            for (const std::string& extra : command->remaining()) {
-                std::cerr << ' ' << readableName(extra);
-            }
-        }
-        std::cerr << "\neach command takes one input and the options --help lists for it.\n";
-        return kUsage;
     } catch (const CLI::ParseError& error) {
+        // A command's extra arguments are shown in the order given, which CLI11's own message
+        // reverses.
+        if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr &&
+            !app.get_subcommands().empty()) {
+            std::cerr << "not expected:";
+            for (const CLI::App* command : app.get_subcommands()) {
+                for (const std::string& extra : command->remaining()) {
+                    std::cerr << ' ' << readableName(extra);
+                }
+            }
+            std::cerr << "\neach command takes one input and the options --help lists for it.\n";
+            return kUsage;
+        }
         // CLI11 would only say that a command is required.
         if (app.get_subcommands().empty() && !app.remaining().empty()) {
             std::cerr << "unknown command or option: " << readableName(app.remaining()[0])

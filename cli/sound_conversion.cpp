@@ -143,6 +143,9 @@ class Resampler {
             // With nothing left but a full block out, the call gives what the resampler still
             // holds of this input; a null input would end it.
             const std::size_t used = run(next, std::min(left, inputPiece_), hand);
+            if (used == 0 && made_ == 0 && left > 0) {
+                throw ConversionError("cannot resample: libsoxr took no input and gave no output");
+            }
             next += used;
             left -= used;
             if (left == 0 && !full_) {

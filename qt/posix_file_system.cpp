@@ -255,8 +255,8 @@ std::unique_ptr<RandomAccessInput> PosixFileSystem::openRandomAccess(const std::
         cannotRead(name, error);
     }
     if (S_ISREG(status.st_mode)) {
-        // Read at its own positions: standard input's offset, where the shell left it, is not
-        // where the file starts, and is not moved.
+        // Read from its first byte at positions of its own: standard input's offset is
+        // neither used nor moved.
         return std::make_unique<PosixRandomInput>(fd, name, status.st_size, identityOf(status),
                                                   !standard);
     }
