@@ -65,6 +65,12 @@ std::string warnings(const ConvertOptions& options, const ConversionReport& repo
                 "): normalizing raises its noise by the same factor, " +
                 factorText(report.gain, 1) + " times\n";
     }
+    if (report.limited > 0) {
+        text +=
+            "Warning: " + std::to_string(report.limited) + " input samples lay beyond " +
+            std::to_string(static_cast<std::int64_t>(kLargestResampled)) +
+            " times full range and were held there before resampling, which cannot take them.\n";
+    }
     if (report.clipped > 0 && !options.conversion.normalize) {
         text += "Warning: " + std::to_string(report.clipped) +
                 " samples lay beyond full range and were cut off; --normalize scales the peak "

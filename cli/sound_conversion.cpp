@@ -24,11 +24,6 @@ namespace {
 // output comes in blocks of the same size whatever the ratio.
 constexpr std::size_t kBlockSamples = 1 << 16;
 
-// Samples beyond full range are clipped after resampling; beyond this they are held here first,
-// so that the resampler's arithmetic cannot overflow (near 3e38 it made NaN of them). Any sample
-// this far out is clipped all the same.
-constexpr double kLargestResampled = 1e6;
-
 // 8000-Hz samples for `frames` frames at `rate`, rounded as SoX rounds the length.
 std::int64_t convertedLength(std::int64_t frames, int rate) {
     return std::llround(static_cast<double>(frames) * kConvertedRate / rate);
@@ -48,6 +43,7 @@ class MonoDecoder {
         report.sourceRate = file_.rate();
         report.sourceChannels = file_.channels();
         report.sourceFrames = 0;
+        report.limited = 0;
         const auto channels = static_cast<std::size_t>(file_.channels());
         blockFrames_ = std::max<std::size_t>(1, kBlockSamples / channels);
         block_.resize(blockFrames_ * channels);
@@ -74,8 +70,11 @@ class MonoDecoder {
                 }
                 sum += first[c] / static_cast<double>(channels);  // no overflow near 1e308
             }
-            mono_[frame] =
-                static_cast<float>(std::clamp(sum, -kLargestResampled, kLargestResampled));
+            if (std::abs(sum) > kLargestResampled) {
+                ++report_.limited;
+                sum = std::copysign(kLargestResampled, sum);
+            }
+            mono_[frame] = static_cast<float>(sum);
         }
         report_.sourceFrames += static_cast<std::int64_t>(read);
         return std::span(mono_).first(read);

@@ -22,6 +22,11 @@ inline constexpr int kConvertedRate = kSoundRate;
 inline constexpr int kLowestSourceRate = 1;
 inline constexpr int kHighestSourceRate = 1000000;
 
+// Samples beyond full range are clipped after resampling; beyond this they are held here first,
+// so that the resampler's arithmetic cannot overflow (near 3e38 it made NaN of them). Any sample
+// this far out is clipped all the same.
+inline constexpr double kLargestResampled = 1e6;
+
 struct ConversionOptions {
     bool normalize = false;    // scale the peak to full range before rounding to 8 bits
     bool trimSilence = false;  // drop leading and trailing samples within the silence threshold
@@ -38,6 +43,7 @@ struct ConversionReport {
     double peak = 0;                 // of the mono 8 kHz sound before any gain, 1 being full range
     double gain = 1;                 // applied by normalize
     std::int64_t clipped = 0;        // samples beyond the 8-bit range, set to its nearest end
+    std::int64_t limited = 0;        // input samples beyond kLargestResampled, held there
     std::int64_t trimmedStart = 0;   // silent samples dropped before the sound
     std::int64_t trimmedEnd = 0;     // and after it
     std::int64_t samples = 0;        // written, one byte each

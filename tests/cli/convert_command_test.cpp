@@ -364,6 +364,10 @@ TEST(Convert, keepsEveryRateAndEveryFiniteValueInBounds) {
         EXPECT_EQ(static_cast<std::int64_t>(out.size()), 44 + c.samples + c.samples % 2);
         EXPECT_EQ(run.out.find("Clipped samples: 0\n") == std::string::npos, c.clipped);
         EXPECT_EQ(run.err.find("infinite"), std::string::npos) << run.err;
+        // The clipped rows' samples all lie far beyond full range, which is said.
+        EXPECT_EQ(run.err.find("times full range and were held there") != std::string::npos,
+                  c.clipped)
+            << run.err;
         if (c.clipped) {
             // Both ends are reached: nothing became silence or a byte of any value.
             EXPECT_NE(out.find('\xff', 44), std::string::npos);
