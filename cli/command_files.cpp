@@ -40,14 +40,29 @@ std::vector<std::uint8_t> readShortStream(InputFile& file, const std::string& na
     return bytes;
 }
 
+namespace {
+
+bool saysOutputIsInput(const std::string& input, const std::string& output) {
+    const auto shown = [](const std::string& name) {
+        return name == "-" ? std::string("-") : readableName(name);
+    };
+    std::cerr << "the output " << shown(output) << " is the input " << shown(input)
+              << " (the same file, under any names): writing it would destroy the recording; "
+                 "choose another output\n";
+    return true;
+}
+
+}  // namespace
+
 bool refusesOutputOverInput(FileSystem& files, const std::string& input,
                             const std::string& output) {
-    if (!files.isSameFile(input, output)) {
-        return false;
-    }
-    std::cerr << "the output " << readableName(output) << " is the input " << readableName(input)
-              << ": writing it would destroy the recording; choose another output\n";
-    return true;
+    return files.isSameFile(input, output) && saysOutputIsInput(input, output);
+}
+
+bool refusesOutputOverInput(FileSystem& files, const RandomAccessInput& opened,
+                            const std::string& input, const std::string& output) {
+    const std::optional<FileIdentity> read = opened.identity();
+    return read && read == files.outputIdentity(output) && saysOutputIsInput(input, output);
 }
 
 bool writeWholeFile(FileSystem& files, const std::string& name, std::string_view bytes) {

@@ -29,6 +29,9 @@ std::vector<std::uint8_t> readShortStream(InputFile& file, const std::string& na
 // Whether the output is the input, under its own or another name (a symlink, a hard link):
 // such an output is refused before anything is written, as it would destroy the recording.
 bool refusesOutputOverInput(FileSystem& files, const std::string& input, const std::string& output);
+// The same for an input already open: the file it reads is the one compared.
+bool refusesOutputOverInput(FileSystem& files, const RandomAccessInput& opened,
+                            const std::string& input, const std::string& output);
 
 // Writes the bytes as the file `name`: a regular file is replaced only whole. False on failure.
 bool writeWholeFile(FileSystem& files, const std::string& name, std::string_view bytes);

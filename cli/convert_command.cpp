@@ -2,7 +2,10 @@
 // convert: any recording libsndfile reads, made into the 8-bit 8 kHz mono file the window expects.
 
 #include <CLI/CLI.hpp>
+#include <array>
+#include <charconv>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 
@@ -16,6 +19,7 @@
 #include "cli/commands.h"
 #include "cli/info_report.h"
 #include "cli/sound_conversion.h"
+#include "core/longest_sound.h"
 #include "core/numeric_text.h"
 #include "core/pcm_wave_header.h"
 #include "core/riff.h"
@@ -36,43 +40,64 @@ struct ConvertOptions {
     ConversionOptions conversion;
 };
 
-std::string summary(const ConvertOptions& options, const ConversionReport& report,
-                    const RiffWave& result) {
-    const auto secondsAtSource = [&](std::int64_t frames) {
-        return static_cast<double>(frames) / std::max(report.sourceRate, 1);
-    };
-    const double sourceSeconds = secondsAtSource(report.sourceFrames);
-    std::string text = "Converted " + options.in + " (" + report.sourceFormat + ", " +
-                       std::to_string(report.sourceChannels) +
-                       (report.sourceChannels == 1 ? " channel, " : " channels averaged, ") +
-                       std::to_string(report.sourceRate) + " Hz, " + fixedText(sourceSeconds, 3) +
-                       " s)\n";
+// A factor or a peak with its decimals, or for a huge one its power of ten, not forty digits.
+std::string factorText(double value, int decimals = 3) {
+    if (std::abs(value) < 1e6) {
+        return fixedText(value, decimals);
+    }
+    std::array<char, 32> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
+                                   std::chars_format::scientific, 2);
+    return std::string(text.data(), end.ptr);
+}
+
+// What a run found worth a warning, for standard error, apart from the report.
+std::string warnings(const ConvertOptions& options, const ConversionReport& report) {
+    std::string text;
     if (report.missingFrames > 0) {
-        text += "Warning: the input ends " + fixedText(secondsAtSource(report.missingFrames), 3) +
+        text += "Warning: the input ends " +
+                fixedText(static_cast<double>(report.missingFrames) / report.sourceRate, 3) +
                 " s (" + std::to_string(report.missingFrames) +
                 " frames) before its header says; what is there was converted.\n";
     }
-    text += "Peak: " + fixedText(report.peak, 3) + " of full range";
-    if (options.conversion.normalize) {
-        text += ", scaled by " + fixedText(report.gain, 3) + " to full range";
-    }
     if (options.conversion.normalize && report.peak > 0 && report.peak < kQuietPeak) {
-        text += "\nWarning: the sound is quiet (peak " + fixedText(report.peak, 4) +
-                "): normalizing raises its noise by the same factor, " + fixedText(report.gain, 1) +
-                " times";
+        text += "Warning: the sound is quiet (peak " + fixedText(report.peak, 4) +
+                "): normalizing raises its noise by the same factor, " +
+                factorText(report.gain, 1) + " times\n";
     }
-    text += "\nClipped samples: " + std::to_string(report.clipped) + "\n";
+    if (report.limited > 0) {
+        text +=
+            "Warning: " + std::to_string(report.limited) + " input samples lay beyond " +
+            std::to_string(static_cast<std::int64_t>(kLargestResampled)) +
+            " times full range and were held there before resampling, which cannot take them.\n";
+    }
     if (report.clipped > 0 && !options.conversion.normalize) {
         text += "Warning: " + std::to_string(report.clipped) +
                 " samples lay beyond full range and were cut off; --normalize scales the peak "
                 "to full range instead.\n";
     }
+    if (options.conversion.trimSilence && report.samples == 0) {
+        text += "Warning: the recording is silent throughout: nothing is left of it.\n";
+    }
+    return text;
+}
+
+std::string summary(const ConvertOptions& options, const ConversionReport& report,
+                    const RiffWave& result) {
+    const double sourceSeconds = static_cast<double>(report.sourceFrames) / report.sourceRate;
+    std::string text = "Converted " + options.in + " (" + report.sourceFormat + ", " +
+                       std::to_string(report.sourceChannels) +
+                       (report.sourceChannels == 1 ? " channel, " : " channels averaged, ") +
+                       std::to_string(report.sourceRate) + " Hz, " + fixedText(sourceSeconds, 3) +
+                       " s)\n";
+    text += "Peak: " + factorText(report.peak) + " of full range";
+    if (options.conversion.normalize) {
+        text += ", scaled by " + factorText(report.gain) + " to full range";
+    }
+    text += "\nClipped samples: " + std::to_string(report.clipped) + "\n";
     if (options.conversion.trimSilence) {
         text += "Silence dropped: " + std::to_string(report.trimmedStart) +
                 " samples at the start, " + std::to_string(report.trimmedEnd) + " at the end\n";
-        if (report.samples == 0) {
-            text += "Warning: the recording is silent throughout: nothing is left of it.\n";
-        }
     }
     text += "Wrote " + readableName(options.out) + ": " + std::to_string(report.samples) +
             " samples, " + fixedText(report.seconds(), 3) + " s, 8000 Hz mono 8-bit unsigned PCM";
@@ -124,14 +149,17 @@ class ProgressLine {
 int convert(const ConvertOptions& options) {
     // The WAV goes out as bytes: the code page is never used.
     const std::unique_ptr<FileSystem> files = makeCommandLineFileSystem(1252);
-    if (refusesOutputOverInput(*files, options.in, options.out)) {
-        return kUsage;
+    // Opened once and read at any position: a stream (standard input, a pipe, a FIFO, a
+    // device), which cannot be opened or read again, is copied as it comes, so that
+    // --normalize and an output that cannot go back can read it more than once.
+    std::unique_ptr<RandomAccessInput> input;
+    try {
+        input = files->openRandomAccess(options.in, kLongestSound);
+    } catch (const std::exception& failure) {
+        std::cerr << failure.what() << '\n';
+        return kInputOutput;
     }
-    // Standard input is read once, as libsndfile reads a pipe: what takes a second reading is
-    // refused before anything is read or written.
-    if (options.in == "-" && options.conversion.normalize) {
-        std::cerr << "--normalize reads the input twice, first for the peak, and standard input "
-                     "can be read only once: save it to a file first\n";
+    if (refusesOutputOverInput(*files, *input, options.in, options.out)) {
         return kUsage;
     }
     ConversionReport report;
@@ -143,13 +171,7 @@ int convert(const ConvertOptions& options) {
             conversion.progress = [&progress](double share) { progress->show(share); };
         }
         const std::unique_ptr<OutputFile> out = files->createOutput(options.out);
-        if (options.in == "-" && !out->canGoBack()) {
-            std::cerr << "an output that cannot go back takes the sample count first, from a "
-                         "reading of its own, and standard input can be read only once: write "
-                         "to a file, or save the input to a file first\n";
-            return kUsage;
-        }
-        report = convertSound(options.in, *out, conversion);
+        report = convertSound(*input, options.in, *out, conversion);
         if (progress) {
             progress->finish();
         }
@@ -157,16 +179,18 @@ int convert(const ConvertOptions& options) {
         std::cerr << failure.what() << '\n';
         return kInputOutput;
     }
+    std::cerr << warnings(options, report) << std::flush;
     // With the WAV on standard output, what was done is told on standard error.
-    std::ostream& told = options.out == "-" ? std::cerr : std::cout;
+    const bool streamed = files->isStandardOutput(options.out);
+    std::ostream& told = streamed ? std::cerr : std::cout;
     // The result's info report reads it back whole, which is done only while that stays small
     // and the result is a file that can be read again.
-    if (report.samples > kLongestReportedResult || options.out == "-" ||
+    if (report.samples > kLongestReportedResult || streamed ||
         files->fileLength(options.out) == 0) {
         const RiffWave header = readRiffWave(
             pcm8MonoWaveHeader(static_cast<std::uint32_t>(report.samples), kConvertedRate));
         told << summary(options, report, header);
-        if (options.out != "-") {
+        if (!streamed) {
             told << "vornelik-cli info " << readableName(options.out) << " reports on it.\n";
         }
         told << std::flush;

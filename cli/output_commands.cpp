@@ -19,13 +19,19 @@ namespace {
 
 struct OutputOptions {
     OutputRequest request;
-    std::optional<unsigned> codePage;
+    std::optional<std::string> codePage;  // checked as text, so that "" and "1254.0" are refused
     std::optional<std::string> decimalSeparator;
 };
 
 int writeOutput(const OutputOptions& options) {
-    LocaleFacts locale = systemLocaleFacts();
-    locale.codePage = options.codePage.value_or(locale.codePage);
+    // Both given, the locale is not read at all.
+    LocaleFacts locale;
+    if (!options.codePage || !options.decimalSeparator) {
+        locale = systemLocaleFacts();
+    }
+    if (options.codePage) {
+        locale.codePage = static_cast<unsigned>(std::stoul(*options.codePage));
+    }
     locale.decimalSeparator = options.decimalSeparator.value_or(locale.decimalSeparator);
 
     const OutputRequest& request = options.request;
@@ -47,6 +53,16 @@ int writeOutput(const OutputOptions& options) {
     return reportOutcome(outcome);
 }
 
+// A code page as digits alone, one of the ANSI code pages; otherwise what was expected.
+std::string oneOfTheCodePages(const std::string& text) {
+    for (const unsigned page : kAnsiCodePages) {
+        if (text == std::to_string(page)) {
+            return "";
+        }
+    }
+    return "\"" + readableName(text) + "\" is not an ANSI code page: give 874 or 1250 to 1258";
+}
+
 void addOutputCommand(CLI::App& app, int& status, bool include) {
     auto options = std::make_shared<OutputOptions>();
     options->request.include = include;
@@ -65,12 +81,16 @@ void addOutputCommand(CLI::App& app, int& status, bool include) {
         ->add_option("--code-page", options->codePage,
                      "The ANSI code page of the output: 874 or 1250 to 1258 (default the "
                      "system's, as 1254)")
-        ->check(CLI::IsMember(kAnsiCodePages));
+        ->check(oneOfTheCodePages);
     command
         ->add_option("--decimal-separator", options->decimalSeparator,
                      "The decimal separator numbers are written with: . or , (default the "
                      "locale's)")
-        ->check(CLI::IsMember({".", ","}));
+        ->check([](const std::string& text) {
+            return text == "." || text == ","
+                       ? std::string()
+                       : "\"" + readableName(text) + "\" is not a decimal separator: give . or ,";
+        });
     command->callback([options, &status] { status = writeOutput(*options); });
 }
 

@@ -34,6 +34,19 @@ std::vector<std::string> withEmptyValuesSplit(std::vector<std::string> given) {
     return arguments;
 }
 
+// An output named by the empty text, which no file can be, refused before anything is read.
+bool namesAnEmptyOutput(const std::vector<std::string>& arguments) {
+    for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
+        if ((arguments[i] == "-o" || arguments[i] == "--output") && arguments[i + 1].empty()) {
+            std::cerr << arguments[i]
+                      << ": the output's name is empty: give a file name, or - for standard "
+                         "output\n";
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 int runCli(std::vector<std::string> given) {
@@ -66,10 +79,26 @@ int runCli(std::vector<std::string> given) {
 #endif
 
     std::vector<std::string> arguments = withEmptyValuesSplit(std::move(given));
+    if (namesAnEmptyOutput(arguments)) {
+        return kUsage;
+    }
     std::reverse(arguments.begin(), arguments.end());  // CLI11 takes them last first
     try {
         app.parse(arguments);
     } catch (const CLI::ParseError& error) {
+        // A command's extra arguments are shown in the order given, which CLI11's own message
+        // reverses.
+        if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr &&
+            !app.get_subcommands().empty()) {
+            std::cerr << "not expected:";
+            for (const CLI::App* command : app.get_subcommands()) {
+                for (const std::string& extra : command->remaining()) {
+                    std::cerr << ' ' << readableName(extra);
+                }
+            }
+            std::cerr << "\neach command takes one input and the options --help lists for it.\n";
+            return kUsage;
+        }
         // CLI11 would only say that a command is required.
         if (app.get_subcommands().empty() && !app.remaining().empty()) {
             std::cerr << "unknown command or option: " << readableName(app.remaining()[0])

@@ -1,19 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "cli/sound_conversion.h"
 
-#ifdef _WIN32
-#define ENABLE_SNDFILE_WINDOWS_PROTOTYPES 1  // sf_wchar_open, for names outside the code page
-#include <fcntl.h>
-#include <io.h>
-
-#include <cstdio>
-#endif
-#include <sndfile.h>
 #include <soxr.h>
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <memory>
 #include <span>
@@ -21,140 +11,73 @@
 #include <vector>
 
 #include "cli/pcm8_wave_file.h"
+#include "cli/sound_conversion_input.h"
+#include "core/longest_sound.h"
+#include "core/numeric_text.h"
 #include "core/sound_survey.h"
 #include "core/utf8.h"
 
 namespace vornelik {
 namespace {
 
-// Interleaved samples per block: a few hundred KiB whatever the channel count.
+// Interleaved samples per block: a few hundred KiB whatever the channel count; the resampler's
+// output comes in blocks of the same size whatever the ratio.
 constexpr std::size_t kBlockSamples = 1 << 16;
-
-std::string decimals(double value, int places) {
-    std::array<char, 64> text{};
-    const auto result = std::to_chars(text.data(), text.data() + text.size(), value,
-                                      std::chars_format::fixed, places);
-    return {text.data(), result.ptr};
-}
 
 // 8000-Hz samples for `frames` frames at `rate`, rounded as SoX rounds the length.
 std::int64_t convertedLength(std::int64_t frames, int rate) {
     return std::llround(static_cast<double>(frames) * kConvertedRate / rate);
 }
 
-struct SoundFileCloser {
-    void operator()(SNDFILE* file) const { sf_close(file); }
-};
-using SoundFile = std::unique_ptr<SNDFILE, SoundFileCloser>;
-
-std::string formatName(SNDFILE* file, int format) {
-    const auto name = [&](int value) -> std::string {
-        SF_FORMAT_INFO info{};
-        info.format = value;
-        return sf_command(file, SFC_GET_FORMAT_INFO, &info, sizeof info) == 0 && info.name
-                   ? info.name
-                   : "?";
-    };
-    return name(format & SF_FORMAT_TYPEMASK) + " / " + name(format & SF_FORMAT_SUBMASK);
-}
-
-// The frames a WAV or AIFF header promised beyond the end of the file. libsndfile reads such a
-// file as far as it goes and says so only in its log: "data : 529200 (should be 299956)", the
-// chunk's declared size and the bytes present.
-std::int64_t loggedShortfall(SNDFILE* file, std::int64_t presentFrames) {
-    std::vector<char> log(16384);
-    sf_command(file, SFC_GET_LOG_INFO, log.data(), static_cast<int>(log.size()));
-    const std::string_view text(log.data());
-    for (const std::string_view chunk : {"data : ", "SSND : "}) {
-        const std::size_t at = text.find(chunk);
-        if (at == std::string_view::npos) {
-            continue;
-        }
-        long long declared = 0;
-        long long present = 0;
-        const char* p = text.data() + at + chunk.size();
-        const char* end = text.data() + text.size();
-        auto read = std::from_chars(p, end, declared);
-        constexpr std::string_view kShould = " (should be ";
-        if (read.ec != std::errc() ||
-            std::string_view(read.ptr, end).substr(0, kShould.size()) != kShould) {
-            continue;
-        }
-        read = std::from_chars(read.ptr + kShould.size(), end, present);
-        if (read.ec == std::errc() && present > 0 && declared > present) {
-            return static_cast<std::int64_t>(static_cast<double>(declared - present) /
-                                             static_cast<double>(present) *
-                                             static_cast<double>(presentFrames));
-        }
-    }
-    return 0;
+// The time of a sample, in seconds, as the messages give it.
+std::string timeOf(std::int64_t sample, int rate) {
+    return fixedText(static_cast<double>(sample) / rate, 6) + " s";
 }
 
 // The input, block by block, as one channel: the average of all of them, 1 being full range.
 class MonoDecoder {
   public:
-    // `in` is a name as the platform's files take it: bytes on Linux, UTF-8 on Windows.
-    MonoDecoder(const std::string& in, ConversionReport& report)
-        : name_(readableName(in)), report_(report) {
-#ifdef _WIN32
-        if (in == "-") {
-            // libsndfile takes the name "-" for standard input only outside Windows.
-            _setmode(_fileno(stdin), _O_BINARY);
-            file_.reset(sf_open_fd(_fileno(stdin), SFM_READ, &info_, 0));
-        } else {
-            const std::filesystem::path path(std::u8string(in.begin(), in.end()));
-            file_.reset(sf_wchar_open(path.c_str(), SFM_READ, &info_));
-        }
-#else
-        file_.reset(sf_open(in.c_str(), SFM_READ, &info_));
-#endif
-        if (!file_) {
-            throw ConversionError("cannot read " + name_ + ": " + sf_strerror(nullptr));
-        }
-        if (info_.channels <= 0 || info_.samplerate <= 0) {
-            throw ConversionError("cannot read " + name_ + ": no channels or no sample rate");
-        }
-        report.sourceFormat = formatName(file_.get(), info_.format);
-        report.sourceRate = info_.samplerate;
-        report.sourceChannels = info_.channels;
+    MonoDecoder(RandomAccessInput& in, const std::string& name, ConversionReport& report)
+        : name_(readableName(name)), file_(in, name), report_(report) {
+        report.sourceFormat = file_.formatName();
+        report.sourceRate = file_.rate();
+        report.sourceChannels = file_.channels();
         report.sourceFrames = 0;
-        const auto channels = static_cast<std::size_t>(info_.channels);
+        report.limited = 0;
+        const auto channels = static_cast<std::size_t>(file_.channels());
         blockFrames_ = std::max<std::size_t>(1, kBlockSamples / channels);
         block_.resize(blockFrames_ * channels);
         mono_.resize(blockFrames_);
     }
 
-    // The frames the header announces; a negative or absurd count is left unknown (0).
-    std::int64_t announcedFrames() const {
-        return info_.frames > 0 && info_.frames < SF_COUNT_MAX ? info_.frames : 0;
-    }
+    std::int64_t announcedFrames() const { return file_.announcedFrames(); }
 
     // The next block; empty at the end.
     std::span<const float> next() {
-        const sf_count_t read =
-            sf_readf_float(file_.get(), block_.data(), static_cast<sf_count_t>(blockFrames_));
-        if (read <= 0) {
-            if (sf_error(file_.get()) != SF_ERR_NO_ERROR) {
-                throw ConversionError("cannot read " + name_ + ": " + sf_strerror(file_.get()));
-            }
+        const std::size_t read = file_.readFrames(block_.data(), blockFrames_);
+        if (read == 0) {
             report_.missingFrames = std::max(announcedFrames() - report_.sourceFrames,
-                                             loggedShortfall(file_.get(), report_.sourceFrames));
+                                             file_.loggedShortfall(report_.sourceFrames));
             return {};
         }
-        const auto channels = static_cast<std::size_t>(info_.channels);
-        for (std::size_t frame = 0; frame < static_cast<std::size_t>(read); ++frame) {
-            const float* first = block_.data() + frame * channels;
+        const auto channels = static_cast<std::size_t>(file_.channels());
+        for (std::size_t frame = 0; frame < read; ++frame) {
+            const double* first = block_.data() + frame * channels;
             double sum = 0;
             for (std::size_t c = 0; c < channels; ++c) {
-                sum += first[c];
+                if (!std::isfinite(first[c])) {
+                    refuse(first[c], report_.sourceFrames + static_cast<std::int64_t>(frame), c);
+                }
+                sum += first[c] / static_cast<double>(channels);  // no overflow near 1e308
             }
-            if (!std::isfinite(sum)) {
-                refuse(first, report_.sourceFrames + static_cast<std::int64_t>(frame));
+            if (std::abs(sum) > kLargestResampled) {
+                ++report_.limited;
+                sum = std::copysign(kLargestResampled, sum);
             }
-            mono_[frame] = static_cast<float>(sum / static_cast<double>(channels));
+            mono_[frame] = static_cast<float>(sum);
         }
-        report_.sourceFrames += read;
-        return std::span(mono_).first(static_cast<std::size_t>(read));
+        report_.sourceFrames += static_cast<std::int64_t>(read);
+        return std::span(mono_).first(read);
     }
 
     // The share of the announced frames read so far.
@@ -168,32 +91,33 @@ class MonoDecoder {
   private:
     // A sample that is not a number, or an infinite one, has no place in the sound: silence
     // would hide it and it cannot be clipped to either end.
-    [[noreturn]] void refuse(const float* first, std::int64_t frame) const {
-        const float* bad =
-            std::find_if(first, first + info_.channels, [](float x) { return !std::isfinite(x); });
-        const std::string what = std::isnan(*bad) ? "is not a number" : "is infinite";
+    [[noreturn]] void refuse(double bad, std::int64_t frame, std::size_t channel) const {
+        const std::string what = std::isnan(bad) ? "is not a number" : "is infinite";
         throw ConversionError(
-            "cannot convert " + name_ + ": the sample at " +
-            decimals(static_cast<double>(frame) / info_.samplerate, 6) + " s (frame " +
-            std::to_string(frame) +
-            (info_.channels > 1 ? ", channel " + std::to_string(bad - first + 1) : "") + ") " +
-            what + "; nothing was written");
+            "cannot convert " + name_ + ": the sample at " + timeOf(frame, file_.rate()) +
+            " (frame " + std::to_string(frame) +
+            (file_.channels() > 1 ? ", channel " + std::to_string(channel + 1) : "") + ") " + what +
+            "; nothing was written");
     }
 
     std::string name_;
+    SoundFileInput file_;
     ConversionReport& report_;
-    SF_INFO info_{};
-    SoundFile file_;
     std::size_t blockFrames_ = 0;
-    std::vector<float> block_;
+    std::vector<double> block_;
     std::vector<float> mono_;
 };
 
 // libsoxr at high quality, the resampler SoX itself uses, fed block by block; a sound already at
-// 8000 Hz passes untouched.
+// 8000 Hz passes untouched. Its output is handed on in blocks of at most kBlockSamples, the
+// input given to it in pieces that make no more, so that memory stays the same at any ratio
+// (a 1-Hz sound makes 8000 samples of each one).
 class Resampler {
   public:
-    explicit Resampler(int rate) : ratio_(static_cast<double>(kConvertedRate) / rate) {
+    explicit Resampler(int rate)
+        : inputPiece_(std::max<std::size_t>(
+              1, static_cast<std::size_t>(kBlockSamples / 2 * static_cast<double>(rate) /
+                                          kConvertedRate))) {
         if (rate == kConvertedRate) {
             return;
         }
@@ -203,110 +127,147 @@ class Resampler {
         if (error != nullptr) {
             throw ConversionError(std::string("cannot resample: ") + error);
         }
+        out_.resize(kBlockSamples);
     }
 
-    std::span<const float> push(std::span<const float> in) {
+    template <typename Hand>
+    void push(std::span<const float> in, Hand hand) {
         if (!soxr_) {
-            return in;
+            hand(in);
+            return;
         }
-        return run(in.data(), in.size());
+        const float* next = in.data();
+        std::size_t left = in.size();
+        for (;;) {
+            // With nothing left but a full block out, the call gives what the resampler still
+            // holds of this input; a null input would end it.
+            const std::size_t used = run(next, std::min(left, inputPiece_), hand);
+            if (used == 0 && made_ == 0 && left > 0) {
+                throw ConversionError("cannot resample: libsoxr took no input and gave no output");
+            }
+            next += used;
+            left -= used;
+            if (left == 0 && !full_) {
+                return;
+            }
+        }
     }
 
     // What is still held back once the input has ended.
-    std::span<const float> finish() { return soxr_ ? run(nullptr, 0) : std::span<const float>(); }
+    template <typename Hand>
+    void finish(Hand hand) {
+        if (!soxr_) {
+            return;
+        }
+        do {
+            run(nullptr, 0, hand);
+        } while (made_ > 0);
+    }
 
   private:
     struct SoxrDeleter {
         void operator()(soxr_t soxr) const { soxr_delete(soxr); }
     };
 
-    // Runs until the input is used up, or with none until nothing more comes out.
-    std::span<const float> run(const float* in, std::size_t count) {
-        out_.resize(static_cast<std::size_t>(static_cast<double>(count) * ratio_) + 1024);
-        std::size_t made = 0;
-        while (true) {
-            std::size_t used = 0;
-            std::size_t done = 0;
-            if (const soxr_error_t error = soxr_process(
-                    soxr_.get(), in, count, &used, out_.data() + made, out_.size() - made, &done)) {
-                throw ConversionError(std::string("cannot resample: ") + error);
-            }
-            made += done;
-            if (in != nullptr) {
-                in += used;
-                count -= used;
-                if (count == 0) {
-                    break;
-                }
-            } else if (done == 0) {
-                break;
-            }
-            if (made == out_.size()) {
-                out_.resize(out_.size() * 2);
-            }
+    template <typename Hand>
+    std::size_t run(const float* in, std::size_t count, Hand& hand) {
+        std::size_t used = 0;
+        made_ = 0;
+        if (const soxr_error_t error =
+                soxr_process(soxr_.get(), in, count, &used, out_.data(), out_.size(), &made_)) {
+            throw ConversionError(std::string("cannot resample: ") + error);
         }
-        return std::span(out_).first(made);
+        full_ = made_ == out_.size();
+        hand(std::span<const float>(out_).first(made_));
+        return used;
     }
 
-    double ratio_;
+    std::size_t inputPiece_;
     std::unique_ptr<std::remove_pointer_t<soxr_t>, SoxrDeleter> soxr_;
     std::vector<float> out_;
+    std::size_t made_ = 0;
+    bool full_ = false;
 };
 
 // One pass over the input: decoded, averaged and resampled, each block of 8000-Hz samples handed
 // to `use`. The result has round(n · 8000 / rate) samples for n frames in.
 template <typename Use>
-void eachConvertedBlock(const std::string& in, ConversionReport& report,
+void eachConvertedBlock(RandomAccessInput& in, const std::string& name, ConversionReport& report,
                         const std::function<void(double)>& progress, Use use) {
-    MonoDecoder decoder(in, report);
+    MonoDecoder decoder(in, name, report);
     const auto tooLong = [&](std::int64_t samples) {
-        return ConversionError("cannot convert " + readableName(in) + ": it would make " +
+        return ConversionError("cannot convert " + readableName(name) + ": it would make " +
                                std::to_string(samples) + " samples at " +
                                std::to_string(kConvertedRate) + " Hz (" +
-                               decimals(static_cast<double>(samples) / kConvertedRate / 3600, 1) +
-                               " hours), more than the " + std::to_string(kLongestConvertedSound) +
+                               fixedText(static_cast<double>(samples) / kConvertedRate / 3600, 1) +
+                               " hours), more than the " + std::to_string(kLongestSound) +
                                " bytes the other commands read");
     };
     if (const std::int64_t announced =
             convertedLength(decoder.announcedFrames(), report.sourceRate);
-        announced > kLongestConvertedSound) {
+        announced > kLongestSound) {
         throw tooLong(announced);
     }
     Resampler resampler(report.sourceRate);
     std::int64_t made = 0;
     const auto hand = [&](std::span<const float> block) {
+        // Every value is checked as it leaves the resampler: one that is not a number would
+        // become a byte of any value.
+        for (std::size_t i = 0; i < block.size(); ++i) {
+            if (!std::isfinite(block[i])) {
+                throw ConversionError("cannot convert " + readableName(name) +
+                                      ": the resampler made a sample at " +
+                                      timeOf(made + static_cast<std::int64_t>(i), kConvertedRate) +
+                                      " that is not a finite number; nothing was written");
+            }
+        }
         made += static_cast<std::int64_t>(block.size());
-        if (made > kLongestConvertedSound) {
+        if (made > kLongestSound) {
             throw tooLong(made);
         }
         use(block);
     };
     for (std::span<const float> block; !(block = decoder.next()).empty();) {
-        hand(resampler.push(block));
+        resampler.push(block, hand);
         if (progress) {
             progress(decoder.share());
         }
     }
-    const std::span<const float> rest = resampler.finish();
-    std::vector<float> tail(rest.begin(), rest.end());
+    // A decoder that yields nothing of a file that is not empty has failed, whatever it says:
+    // an empty WAV would replace the old output as if all were well.
+    if (report.sourceFrames == 0) {
+        throw ConversionError(
+            "cannot convert " + readableName(name) + ": no sample could be decoded from it" +
+            (report.missingFrames > 0 ? ", though its header promises " +
+                                            std::to_string(report.missingFrames) + " frames"
+                                      : std::string()) +
+            " (it may be cut short or damaged); nothing was written");
+    }
     // SoX's length: the resampler's last few samples cut off or made up with silence.
     const std::int64_t wanted = convertedLength(report.sourceFrames, report.sourceRate);
-    tail.resize(static_cast<std::size_t>(std::max<std::int64_t>(wanted - made, 0)));
-    hand(tail);
+    resampler.finish([&](std::span<const float> rest) {
+        hand(rest.first(static_cast<std::size_t>(
+            std::clamp<std::int64_t>(wanted - made, 0, static_cast<std::int64_t>(rest.size())))));
+    });
+    const std::vector<float> silence(kBlockSamples, 0.0F);
+    while (made < wanted) {
+        hand(std::span(silence).first(static_cast<std::size_t>(
+            std::min<std::int64_t>(wanted - made, static_cast<std::int64_t>(silence.size())))));
+    }
 }
 
 }  // namespace
 
 std::uint8_t eightBitSample(double x, std::int64_t& clipped) {
     const double b = 128 + std::round(128 * x);
-    if (b < 0 || b > 255) {
+    if (!(b >= 0 && b <= 255)) {  // a value that is not a number is never cast
         ++clipped;
-        return b < 0 ? 0 : 255;
+        return b > 255 ? 255 : 0;
     }
     return static_cast<std::uint8_t>(b);
 }
 
-ConversionReport convertSound(const std::string& in, OutputFile& out,
+ConversionReport convertSound(RandomAccessInput& in, const std::string& name, OutputFile& out,
                               const ConversionOptions& options) {
     ConversionReport report;
     // An output that cannot go back needs the count before the first sample: one more reading
@@ -325,7 +286,7 @@ ConversionReport convertSound(const std::string& in, OutputFile& out,
     // 8 GiB as floats for the longest one, in memory or in a temporary file.
     if (options.normalize) {
         eachConvertedBlock(
-            in, report, progressFrom(passesDone++), [&](std::span<const float> block) {
+            in, name, report, progressFrom(passesDone++), [&](std::span<const float> block) {
                 for (const float x : block) {
                     report.peak = std::max(report.peak, std::abs(static_cast<double>(x)));
                 }
@@ -343,7 +304,7 @@ ConversionReport convertSound(const std::string& in, OutputFile& out,
         bool sounding = !options.trimSilence;
         std::vector<std::uint8_t> bytes;
         eachConvertedBlock(
-            in, report, progressFrom(passesDone++), [&](std::span<const float> block) {
+            in, name, report, progressFrom(passesDone++), [&](std::span<const float> block) {
                 bytes.clear();
                 for (const float x : block) {
                     report.peak = std::max(report.peak, std::abs(static_cast<double>(x)));

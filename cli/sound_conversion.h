@@ -7,7 +7,6 @@
 // goes through in blocks, so memory does not grow with its length.
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -19,8 +18,14 @@ namespace vornelik {
 
 inline constexpr int kConvertedRate = kSoundRate;
 
-// The longest sound the other commands read, in bytes, one per sample here.
-inline constexpr std::int64_t kLongestConvertedSound = 2147483647;
+// The rates taken: anything above a megahertz is a damaged header, not a recording.
+inline constexpr int kLowestSourceRate = 1;
+inline constexpr int kHighestSourceRate = 1000000;
+
+// Samples beyond full range are clipped after resampling; beyond this they are held here first,
+// so that the resampler's arithmetic cannot overflow (near 3e38 it made NaN of them). Any sample
+// this far out is clipped all the same.
+inline constexpr double kLargestResampled = 1e6;
 
 struct ConversionOptions {
     bool normalize = false;    // scale the peak to full range before rounding to 8 bits
@@ -38,25 +43,26 @@ struct ConversionReport {
     double peak = 0;                 // of the mono 8 kHz sound before any gain, 1 being full range
     double gain = 1;                 // applied by normalize
     std::int64_t clipped = 0;        // samples beyond the 8-bit range, set to its nearest end
+    std::int64_t limited = 0;        // input samples beyond kLargestResampled, held there
     std::int64_t trimmedStart = 0;   // silent samples dropped before the sound
     std::int64_t trimmedEnd = 0;     // and after it
     std::int64_t samples = 0;        // written, one byte each
     double seconds() const { return static_cast<double>(samples) / kConvertedRate; }
 };
 
-// Why the conversion could not go on: what libsndfile or libsoxr said, a sample that is not a
-// number, a result too long.
+// Why the conversion could not go on, in our words with libsndfile's or libsoxr's as a detail: a
+// file that is not a sound, a sample that is not a number, a rate out of range, a result too
+// long, an input with no samples at all.
 class ConversionError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 
-// Converts `in`, a name as the platform's files take it (bytes on Linux, UTF-8 on Windows), into
-// `out`, which is committed only when complete: a regular file is then not created or changed
-// on failure. With normalize the input is read once more first, for the peak, and for an output
-// that cannot go back once more, to count the samples. Throws ConversionError, the output's
-// failures among them.
-ConversionReport convertSound(const std::string& in, OutputFile& out,
+// Converts `in`, named `name` in messages, into `out`, which is committed only when complete: a
+// regular file is then not created or changed on failure. With normalize the input is read once
+// more first, for the peak, and for an output that cannot go back once more, to count the
+// samples. Throws ConversionError, the output's failures among them.
+ConversionReport convertSound(RandomAccessInput& in, const std::string& name, OutputFile& out,
                               const ConversionOptions& options);
 
 // The 8-bit value of a sample, 1 being full range: 128 + round(128·x), the inverse of how an

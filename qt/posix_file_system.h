@@ -17,7 +17,11 @@ class PosixFileSystem : public PlatformFileSystem {
     std::int64_t fileLength(const std::string& path) override;
     std::unique_ptr<InputFile> openInput(const std::string& path) override;
     std::unique_ptr<OutputFile> createOutput(const std::string& path) override;
-    bool isSameFile(const std::string& first, const std::string& second) override;
+    std::unique_ptr<RandomAccessInput> openRandomAccess(const std::string& path,
+                                                        std::int64_t maxBytes) override;
+    std::optional<FileIdentity> outputIdentity(const std::string& path) override;
+    bool isStandardOutput(const std::string& path) override;
+    bool isSameFile(const std::string& input, const std::string& output) override;
 };
 
 }  // namespace vornelik

@@ -112,13 +112,40 @@ mode_t newFileMode() {
     return 0666 & ~mask;
 }
 
+// A device, a FIFO or a socket the name leads to, opened for writing, or -1 for anything else. It
+// is opened by its name as given: a link such as /dev/stdout ends in /proc at "pipe:[N]", which
+// is no path. Standard output itself, a socket among others, is written through its own
+// descriptor.
+int directTarget(const std::string& path) {
+    struct stat status {};
+    if (path.empty() || stat(path.c_str(), &status) != 0 || S_ISREG(status.st_mode) ||
+        S_ISDIR(status.st_mode)) {
+        return -1;
+    }
+    struct stat standard {};
+    if (fstat(STDOUT_FILENO, &standard) == 0 && standard.st_dev == status.st_dev &&
+        standard.st_ino == status.st_ino) {
+        return fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
+    }
+    return open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+}
+
 }  // namespace
 
 PosixOutput::PosixOutput(const std::string& path, unsigned codePage, Temporary temporary)
-    : path_(path), target_(endOfLinks(path)), codePage_(codePage) {
+    : path_(path), codePage_(codePage) {
     if (!isAnsiCodePage(codePage)) {
         throw Failure("code page " + std::to_string(codePage) + " is not an ANSI code page");
     }
+    if (path.empty()) {
+        throw Failure("cannot write a file with an empty name: give the output a name");
+    }
+    pending_.reserve(kPieceSize);
+    if ((fd_ = directTarget(path)) >= 0) {
+        direct_ = true;
+        return;
+    }
+    target_ = endOfLinks(path);
     struct stat status {};
     if (stat(target_.c_str(), &status) != 0) {
         if (errno != ENOENT) {
@@ -139,7 +166,6 @@ PosixOutput::PosixOutput(const std::string& path, unsigned codePage, Temporary t
     } else {
         openTemporary(&status, temporary);
     }
-    pending_.reserve(kPieceSize);
 }
 
 PosixOutput::PosixOutput(unsigned codePage)

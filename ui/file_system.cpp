@@ -6,6 +6,7 @@
 
 #include "core/failure.h"
 #include "core/longest_sound.h"
+#include "core/utf8.h"
 
 namespace vornelik {
 namespace {
@@ -99,6 +100,15 @@ std::unique_ptr<InputFile> openBoundedInput(FileSystem& files, const std::string
 std::vector<std::uint8_t> FileSystem::readAll(const std::string& path, std::int64_t maxBytes) {
     const std::unique_ptr<InputFile> file = openInput(path);
     return readToEnd(*file, path, maxBytes);
+}
+
+std::unique_ptr<RandomAccessInput> FileSystem::openRandomAccess(const std::string& path,
+                                                                std::int64_t) {
+    throw Failure("cannot read " + readableName(path) + " at any position on this file system");
+}
+
+std::optional<FileIdentity> FileSystem::outputIdentity(const std::string&) {
+    return std::nullopt;
 }
 
 SoundData FileSystem::openSound(const std::string& path, std::int64_t maxBytes) {

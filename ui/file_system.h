@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,29 @@ class InputFile : public ByteSource {
 std::vector<std::uint8_t> readToEnd(InputFile& file, const std::string& name,
                                     std::int64_t maxBytes);
 
+// Which file a name or an open file is, whatever its names: the device and inode on Linux, the
+// volume serial and file index on Windows.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// An input read at any position, as often as a decoder likes. A regular file is read where it
+// is; a stream (standard input, a pipe, a FIFO, a device) is copied once, as it comes, into an
+// unnamed temporary file that goes with it, so that it is never opened or read twice.
+class RandomAccessInput {
+  public:
+    virtual ~RandomAccessInput() = default;
+    virtual std::int64_t size() const = 0;
+    // Up to `room` bytes from `position`; 0 at the end. Throws naming the file and the reason.
+    virtual std::size_t readAt(std::int64_t position, std::uint8_t* into, std::size_t room) = 0;
+    // The regular file read; none for a stream, whose copy is nobody's file.
+    virtual std::optional<FileIdentity> identity() const = 0;
+    // Whether it came from a stream and was copied.
+    bool copied() const { return !identity(); }
+};
+
 class FileSystem;
 
 // The file opened for reading, refused as readToEnd refuses it: one known to hold more than
@@ -69,9 +93,20 @@ class FileSystem {
     // The sound the window works with: by default readAll's bytes, held whole.
     virtual SoundData openSound(const std::string& path, std::int64_t maxBytes);
     virtual std::unique_ptr<OutputFile> createOutput(const std::string& path) = 0;
-    // Whether both names reach one file, through links of any kind; false when either is not
-    // there.
-    virtual bool isSameFile(const std::string& first, const std::string& second) = 0;
+    // The input for a decoder: a stream is copied as it is read, and one longer than maxBytes is
+    // refused as soon as it passes them. This base has no temporary files and throws.
+    virtual std::unique_ptr<RandomAccessInput> openRandomAccess(const std::string& path,
+                                                                std::int64_t maxBytes);
+    // The regular file that writing `path` would replace or write into, found by what the name
+    // leads to; none for a device, a pipe, a name not there. This base knows none.
+    virtual std::optional<FileIdentity> outputIdentity(const std::string& path);
+    // Whether the name is standard output, as "-" or as a name that leads to it
+    // (/dev/stdout): what a command tells goes to standard error then.
+    virtual bool isStandardOutput(const std::string& path) { return path == "-"; }
+    // Whether writing `output` would replace or write into the regular file `input` reads,
+    // under any names, standard input and standard output included; false when either is not
+    // there, and for a device or a pipe, which writing does not destroy.
+    virtual bool isSameFile(const std::string& input, const std::string& output) = 0;
 };
 
 // The base of each platform's own file system: the code page its text outputs are written in,
@@ -111,8 +146,18 @@ class ForwardingFileSystem : public FileSystem {
     std::unique_ptr<OutputFile> createOutput(const std::string& path) override {
         return files_.createOutput(path);
     }
-    bool isSameFile(const std::string& first, const std::string& second) override {
-        return files_.isSameFile(first, second);
+    std::unique_ptr<RandomAccessInput> openRandomAccess(const std::string& path,
+                                                        std::int64_t maxBytes) override {
+        return files_.openRandomAccess(path, maxBytes);
+    }
+    std::optional<FileIdentity> outputIdentity(const std::string& path) override {
+        return files_.outputIdentity(path);
+    }
+    bool isStandardOutput(const std::string& path) override {
+        return files_.isStandardOutput(path);
+    }
+    bool isSameFile(const std::string& input, const std::string& output) override {
+        return files_.isSameFile(input, output);
     }
 
     // The file system the calls go to.

@@ -2,6 +2,7 @@
 #include "win32/windows_file_system.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <windows.h>
 
@@ -47,6 +48,12 @@ class HandleInput : public InputFile {
     HandleInput& operator=(const HandleInput&) = delete;
 
     std::int64_t knownSize() const override { return knownSize_; }
+    HANDLE handle() const { return handle_; }
+    // The handle, which this input no longer closes.
+    HANDLE release() {
+        owned_ = false;
+        return handle_;
+    }
     std::size_t read(std::uint8_t* into, std::size_t room) override {
         DWORD got = 0;
         if (ReadFile(handle_, into, static_cast<DWORD>(std::min<std::size_t>(room, kPiece)), &got,
@@ -92,6 +99,121 @@ class StandardOutput : public OutputFile {
     unsigned codePage_;
 };
 
+// The file a handle reads or writes, when it is a file on a disk.
+std::optional<FileIdentity> diskFileAt(HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION information;
+    if (handle == INVALID_HANDLE_VALUE || handle == nullptr ||
+        GetFileType(handle) != FILE_TYPE_DISK ||
+        GetFileInformationByHandle(handle, &information) == 0 ||
+        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{
+        information.dwVolumeSerialNumber,
+        (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+}
+
+std::optional<FileIdentity> diskFileAt(const std::wstring& path) {
+    // No access asked: the identity is read even from a file another program holds.
+    const HANDLE handle = CreateFileW(systemPath(path).c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    const std::optional<FileIdentity> identity = diskFileAt(handle);
+    CloseHandle(handle);
+    return identity;
+}
+
+// A file on a disk read at any position through its handle; a stream's copy is such a file,
+// made to vanish when it is closed.
+class HandleRandomInput : public RandomAccessInput {
+  public:
+    HandleRandomInput(HANDLE handle, std::wstring name, std::int64_t size,
+                      std::optional<FileIdentity> identity, bool owned)
+        : handle_(handle),
+          name_(std::move(name)),
+          size_(size),
+          identity_(identity),
+          owned_(owned) {}
+    ~HandleRandomInput() override {
+        if (owned_) {
+            CloseHandle(handle_);
+        }
+    }
+    HandleRandomInput(const HandleRandomInput&) = delete;
+    HandleRandomInput& operator=(const HandleRandomInput&) = delete;
+
+    std::int64_t size() const override { return size_; }
+    std::optional<FileIdentity> identity() const override { return identity_; }
+    std::size_t readAt(std::int64_t position, std::uint8_t* into, std::size_t room) override {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(static_cast<std::uint64_t>(position));
+        at.OffsetHigh = static_cast<DWORD>(static_cast<std::uint64_t>(position) >> 32);
+        DWORD got = 0;
+        if (ReadFile(handle_, into, static_cast<DWORD>(std::min<std::size_t>(room, kPiece)), &got,
+                     &at) == 0) {
+            if (GetLastError() == ERROR_HANDLE_EOF) {
+                return 0;
+            }
+            throw windowsFailure("cannot read", name_);
+        }
+        return got;
+    }
+
+  private:
+    HANDLE handle_;
+    std::wstring name_;
+    std::int64_t size_;
+    std::optional<FileIdentity> identity_;
+    bool owned_;
+};
+
+// The stream's bytes, read once to its end, in a temporary file that is deleted when closed.
+std::unique_ptr<RandomAccessInput> copiedStream(InputFile& from, const std::wstring& name,
+                                                std::int64_t maxBytes) {
+    std::wstring folder(MAX_PATH + 1, L'\0');
+    folder.resize(GetTempPathW(static_cast<DWORD>(folder.size()), folder.data()));
+    std::wstring path(MAX_PATH + 1, L'\0');
+    if (folder.empty() || GetTempFileNameW(folder.c_str(), L"vor", 0, path.data()) == 0) {
+        throw windowsFailure("cannot make a temporary copy of", name);
+    }
+    path.resize(wcslen(path.c_str()));
+    const HANDLE copy =
+        CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (copy == INVALID_HANDLE_VALUE) {
+        DeleteFileW(path.c_str());
+        throw windowsFailure("cannot make a temporary copy of", name);
+    }
+    struct Closer {
+        HANDLE handle;
+        ~Closer() {
+            if (handle != nullptr) {
+                CloseHandle(handle);  // and so deleted
+            }
+        }
+    } closer{copy};
+    std::vector<std::uint8_t> piece(kPiece);
+    std::int64_t copied = 0;
+    for (std::size_t got; (got = from.read(piece.data(), piece.size())) > 0;) {
+        copied += static_cast<std::int64_t>(got);
+        if (copied > maxBytes) {
+            throw Failure(narrow(name) + " is a stream longer than " + std::to_string(maxBytes) +
+                          " bytes, the most that is copied to be read more than once: save it "
+                          "to a file first");
+        }
+        DWORD written = 0;
+        if (WriteFile(copy, piece.data(), static_cast<DWORD>(got), &written, nullptr) == 0 ||
+            written != got) {
+            throw windowsFailure("cannot make a temporary copy of", name);
+        }
+    }
+    closer.handle = nullptr;
+    return std::make_unique<HandleRandomInput>(copy, name, copied, std::nullopt, true);
+}
+
 // A sound is held whole, with a working copy of it: a 32-bit program lacks the room long
 // before the longest sound the window takes. Asked of the address space before anything is read.
 bool hasRoomFor(std::int64_t length) {
@@ -129,9 +251,29 @@ std::unique_ptr<InputFile> WindowsFileSystem::openInput(const std::string& path)
     return std::make_unique<HandleInput>(handle, name, true);
 }
 
-bool WindowsFileSystem::isSameFile(const std::string& first, const std::string& second) {
-    return !isStandardStream(first) && !isStandardStream(second) &&
-           vornelik::isSameFile(widen(first), widen(second));
+std::unique_ptr<RandomAccessInput> WindowsFileSystem::openRandomAccess(const std::string& path,
+                                                                       std::int64_t maxBytes) {
+    const std::unique_ptr<InputFile> stream = openInput(path);
+    auto& handleInput = static_cast<HandleInput&>(*stream);
+    const std::wstring name = isStandardStream(path) ? L"standard input" : widen(path);
+    if (const std::optional<FileIdentity> disk = diskFileAt(handleInput.handle())) {
+        // Read at its own positions, standard input's own position left where it is.
+        return std::make_unique<HandleRandomInput>(
+            handleInput.release(), name, handleInput.knownSize(), disk, !isStandardStream(path));
+    }
+    return copiedStream(*stream, name, maxBytes);
+}
+
+std::optional<FileIdentity> WindowsFileSystem::outputIdentity(const std::string& path) {
+    return isStandardStream(path) ? diskFileAt(GetStdHandle(STD_OUTPUT_HANDLE))
+                                  : diskFileAt(widen(path));
+}
+
+bool WindowsFileSystem::isSameFile(const std::string& input, const std::string& output) {
+    const std::optional<FileIdentity> read = isStandardStream(input)
+                                                 ? diskFileAt(GetStdHandle(STD_INPUT_HANDLE))
+                                                 : diskFileAt(widen(input));
+    return read && read == outputIdentity(output);
 }
 
 std::int64_t WindowsFileSystem::fileLength(const std::string& path) {

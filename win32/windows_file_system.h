@@ -22,7 +22,10 @@ class WindowsFileSystem : public PlatformFileSystem {
     std::unique_ptr<InputFile> openInput(const std::string& path) override;
     std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes) override;
     std::unique_ptr<OutputFile> createOutput(const std::string& path) override;
-    bool isSameFile(const std::string& first, const std::string& second) override;
+    std::unique_ptr<RandomAccessInput> openRandomAccess(const std::string& path,
+                                                        std::int64_t maxBytes) override;
+    std::optional<FileIdentity> outputIdentity(const std::string& path) override;
+    bool isSameFile(const std::string& input, const std::string& output) override;
 };
 
 }  // namespace vornelik

@@ -125,6 +125,15 @@ for command in $writers; do
         cmp -s "$work/rec.wav" "$work/rec.copy" || { fail "$command wrote over its input"; cp "$work/rec.copy" "$work/rec.wav"; }
     done
     rm -f "$work/rec.hard"
+    # The same by identity when a name is "-": standard input is the output, or standard output
+    # is the input.
+    expect 1 "$command from standard input over it" -- sh -c 'exec "$0" "$1" - -o "$2" <"$2"' "$cli" "$command" "$work/rec.wav"
+    contains "$work/err" "the same file" "$command says why"
+    cmp -s "$work/rec.wav" "$work/rec.copy" || { fail "$command wrote over its standard input"; cp "$work/rec.copy" "$work/rec.wav"; }
+    # /dev/stdout on a pipe is the pipe, as "-" is.
+    "$cli" "$command" "$work/rec.wav" -o /dev/stdout 2>"$work/err" | cat >"$work/piped" ||
+        fail "$command to /dev/stdout on a pipe: $(cat "$work/err")"
+    [ -s "$work/piped" ] || fail "$command wrote nothing through /dev/stdout"
 
     if [ -c /dev/full ]; then
         expect 3 "$command to /dev/full" -- "$cli" "$command" "$work/rec.wav" -o /dev/full
@@ -179,13 +188,31 @@ TMPDIR="$work/tmp" "$cli" inc "$work/rec.wav" -o - | head -c 10 >/dev/null
 # Standard input, a FIFO that waits for its writer, a name that is not UTF-8.
 expect 0 "info from standard input" -- sh -c 'exec "$0" info - <"$1"' "$cli" "$work/rec.wav"
 contains "$work/out" "Size: 70 bytes" "standard input read whole"
-# convert reads standard input once: what takes a second reading is refused.
+# convert reads a stream once, whatever names it: standard input, /dev/stdin, a FIFO. It copies
+# it, so that --normalize and an output that cannot go back read the copy again; an MP3 through
+# a pipe is decoded from the copy, which libsndfile's MP3 reader needs.
 if "$cli" convert --help >/dev/null 2>&1; then
-    expect 0 "convert from standard input" -- sh -c 'exec "$0" convert - -o "$1" <"$2"' "$cli" "$work/from-stdin.wav" "$work/rec.wav"
-    for second in "-o $work/x.wav --normalize" "-o -"; do
-        expect 1 "convert from standard input $second" -- sh -c 'exec "$0" convert - $1 <"$2"' "$cli" "$second" "$work/rec.wav"
-        contains "$work/err" "standard input can be read only once" "convert says why"
+    chord="$data/convert/chord"
+    "$cli" convert "$chord.wav" -o "$work/direct.wav" --normalize >/dev/null
+    "$cli" convert "$chord.wav" -o - >"$work/direct.out" 2>/dev/null
+    for how in stdin dev-stdin fifo; do
+        for second in "--normalize" "-o -"; do
+            rm -f "$work/fifo" "$work/streamed.wav" && mkfifo "$work/fifo"
+            case $second in -o*) out=; wanted="$work/direct.out" ;; *) out="-o $work/streamed.wav"; wanted="$work/direct.wav" ;; esac
+            case $how in
+                stdin) expect 0 "convert $how $second" -- sh -c 'cat "$1" | exec "$0" convert - $2 $3 >"$4"' "$cli" "$chord.wav" "$second" "$out" "$work/stream.out" ;;
+                dev-stdin) expect 0 "convert $how $second" -- sh -c 'cat "$1" | exec "$0" convert /dev/stdin $2 $3 >"$4"' "$cli" "$chord.wav" "$second" "$out" "$work/stream.out" ;;
+                fifo) (cat "$chord.wav" >"$work/fifo") &
+                      expect 0 "convert $how $second" -- timeout 20 sh -c 'exec "$0" convert "$1" $2 $3 >"$4"' "$cli" "$work/fifo" "$second" "$out" "$work/stream.out" ;;
+            esac
+            [ -n "$out" ] && same "$work/streamed.wav" "$wanted" "convert $how $second" || same "$work/stream.out" "$wanted" "convert $how $second"
+        done
     done
+    expect 0 "an MP3 through a pipe" -- sh -c 'cat "$1" | exec "$0" convert - -o "$2"' "$cli" "$chord.mp3" "$work/mp3.wav"
+    same "$work/mp3.wav" "$chord-mp3.expected.wav" "an MP3 through a pipe"
+    [ ! -s "$work/err" ] || fail "the MP3 decoder spoke on standard error: $(cat "$work/err")"
+    expect 3 "convert of a folder" -- "$cli" convert "$work" -o "$work/x.wav"
+    contains "$work/err" "Is a directory" "convert calls a folder a folder"
 fi
 # plot and preview need the length first: a stream is held, up to 32 MiB.
 for command in plot preview; do
@@ -214,6 +241,19 @@ for page in 0 1200 1201 65000; do
     expect 1 "code page $page" -- "$cli" bas "$work/rec.wav" -o "$work/x.bas" --code-page $page
     contains "$work/err" "$page" "code page $page is named"
 done
+# Each refusal says what was expected, and shows what it refused as it was given.
+while IFS='|' read -r args said; do
+    eval "set -- $args"
+    expect 1 "options $args" -- "$cli" "$@"
+    contains "$work/err" "$said" "options $args"
+done <<'EOF_OPTIONS'
+bas "$work/rec.wav" -o "$work/x.bas" --code-page ''|"" is not an ANSI code page: give 874 or 1250 to 1258
+bas "$work/rec.wav" -o "$work/x.bas" --code-page 1254.0|"1254.0" is not an ANSI code page
+bas "$work/rec.wav" -o "$work/x.bas" --decimal-separator ''|"" is not a decimal separator: give . or ,
+bas "$work/rec.wav" -o "$work/x.bas" --quality poor first second|not expected: first second
+bas "$work/rec.wav" -o ''|the output's name is empty
+plot "$work/rec.wav" --output=|the output's name is empty
+EOF_OPTIONS
 expect 1 "an unknown command" -- "$cli" bass "$work/rec.wav"
 contains "$work/err" "bass" "the unknown command is named"
 expect 1 "an unknown option" -- "$cli" --bogus

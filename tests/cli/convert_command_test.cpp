@@ -17,6 +17,7 @@
 #include "core/riff.h"
 #include "support/command_run.h"
 #include "support/test_folder.h"
+#include "support/wave_builder.h"
 
 namespace vornelik {
 namespace {
@@ -225,52 +226,154 @@ TEST(Convert, makesEightBitEightKilohertzMonoWithTheToneKept) {
         EXPECT_NE(run.out.find("Data: " + std::to_string(n) + " bytes at offset 44\n"),
                   std::string::npos);
         EXPECT_EQ(run.out.find("Clipped samples: 0\n") == std::string::npos, c.clipped);
-        EXPECT_EQ(run.out.find("Warning: ") != std::string::npos &&
-                      run.out.find("were cut off") != std::string::npos,
-                  c.clipped);
+        // Warnings go to standard error, and nothing else does: no progress is shown when it is
+        // not a terminal.
+        EXPECT_EQ(
+            run.err.starts_with("Warning: ") && run.err.find("were cut off") != std::string::npos,
+            c.clipped)
+            << run.err;
+        EXPECT_EQ(run.err.empty(), !c.clipped) << run.err;
+        EXPECT_EQ(run.out.find("Warning"), std::string::npos);
         EXPECT_EQ(folder.files().size(), 2U);  // no temporary file left beside
-        EXPECT_EQ(run.err, "");  // no progress shown when standard error is not a terminal
     }
 }
 
-TEST(Convert, leavesNoOutputWhenItCannotReadOrWrite) {
+std::string asText(const Bytes& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+// A WAV of the given format around the sample bytes.
+std::string waveOf(const wave_builder::Format& format, const Bytes& samples,
+                   std::optional<std::uint32_t> declared = std::nullopt) {
+    using namespace wave_builder;
+    return asText(riffWave({fmt16(format), chunk("data", samples, declared)}));
+}
+
+template <typename T>
+Bytes bytesOf(std::initializer_list<T> values, std::size_t times) {
+    Bytes out;
+    for (std::size_t i = 0; i < times; ++i) {
+        for (const T value : values) {
+            const auto* first = reinterpret_cast<const std::uint8_t*>(&value);
+            out.insert(out.end(), first, first + sizeof value);
+        }
+    }
+    return out;
+}
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// As each platform's file layer calls a folder.
+#ifdef _WIN32
+constexpr const char* kIsADirectory = "it is a directory";
+#else
+constexpr const char* kIsADirectory = "Is a directory";
+#endif
+
+// A file convert cannot make a sound of, or one whose decoder yields nothing, is refused with a
+// reason in our words (libsndfile's only behind it), status 3, no output and an old one kept.
+TEST(Convert, refusesWhatItCannotConvertSayingWhy) {
+    const std::string data = std::string(VORNELIK_TEST_DATA) + "/convert/chord";
+    const std::string ogg = fileBytes(data + ".ogg");
+    const std::string mp3 = fileBytes(data + ".mp3");
     const struct {
         const char* name;
-        std::string input;  // the input's bytes; absent when empty
-        std::string output;
+        std::string input;  // the input's bytes
         std::string reason;
+        std::string output = "out.wav";
     } cases[] = {
-        {"not a sound", "this is not a recording at all, only text", "out.wav",
-         "Format not recognised"},
-        {"no such input", "", "out.wav", "in.wav"},
-        {"a WAV header and nothing after it", "RIFF\x24\x00\x00\x00WAVEfmt ", "out.wav", ": "},
-        {"no such output folder", "", "none/out.wav", "out.wav"},
+        {"not a sound", "this is not a recording at all, only text",
+         "it is not a sound file libsndfile reads (libsndfile: Format not recognised.)"},
+        {"empty", "", "it is empty"},
+        {"a WAV header and nothing after it", std::string("RIFF\x24\x00\x00\x00WAVEfmt ", 16),
+         "the file ends inside its header"},
+        {"a rate of 0 Hz", waveOf({1, 1, 0, 8}, Bytes(100, 128)),
+         "a sample rate of 0 Hz, where convert takes 1 to 1000000 Hz"},
+        {"a rate of 4 GHz", waveOf({1, 1, 4000000000, 8}, Bytes(100, 128)),
+         "a sample rate of 4000000000 Hz"},
+        {"a rate of 2 MHz", waveOf({1, 1, 2000000, 8}, Bytes(100, 128)),
+         "a sample rate of 2000000 Hz"},
+        {"16-bit floating point", waveOf({3, 1, 8000, 16}, Bytes(100, 0)),
+         "16-bit floating-point samples, which libsndfile does not decode"},
+        {"a header promising data that is not there", waveOf({1, 1, 8000, 8}, {}, 5000),
+         "no sample could be decoded from it"},
+        {"Ogg Vorbis missing its last byte", ogg.substr(0, ogg.size() - 1),
+         "no sample could be decoded from it"},
+        {"an MP3 cut inside its first frame", mp3.substr(0, 300), "cannot read"},
+        {"no such input", "-", "missing.wav"},
+        {"a folder", "/", kIsADirectory},
+        {"no such output folder", asText(wave_builder::plainWave(Bytes(100, 128))), "out.wav",
+         "none/out.wav"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TestFolder folder;
         std::string in = folder.path("in.wav");
-        if (std::string(c.name) == "no such output folder") {
-            writeTone(in, {kWav16, 8000, {1}});
-        } else if (!c.input.empty()) {
+        if (c.input == "-") {
+            in = folder.path("missing.wav");
+        } else if (c.input == "/") {
+            in = folder.path("");
+        } else {
             folder.write("in.wav", c.input);
         }
+        folder.write("out.wav", "old");
         const auto before = folder.files();
         const CommandRun run = runCommand({"convert", in, "-o", folder.path(c.output)});
         EXPECT_EQ(run.status, kInputOutput);
         EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("[src/"), std::string::npos) << run.err;  // no decoder chatter
         EXPECT_TRUE(run.out.empty());
         EXPECT_EQ(folder.files(), before);
+        EXPECT_EQ(folder.read("out.wav"), "old");
     }
 }
 
-TEST(Convert, keepsAnOldOutputWhenItFails) {
-    TestFolder folder;
-    folder.write("in.wav", "garbage");
-    folder.write("out.wav", "old");
-    EXPECT_EQ(runCommand({"convert", folder.path("in.wav"), "-o", folder.path("out.wav")}).status,
-              kInputOutput);
-    EXPECT_EQ(folder.read("out.wav"), "old");
+// At any rate from 1 Hz up, and for any finite sample, the conversion ends with every byte
+// accounted for: values beyond full range clipped and counted, whatever the resampler makes of
+// them, and the length round(n · 8000 / rate).
+TEST(Convert, keepsEveryRateAndEveryFiniteValueInBounds) {
+    const struct {
+        const char* name;
+        std::string input;
+        std::int64_t samples;
+        bool clipped;
+    } cases[] = {
+        {"1 Hz", waveOf({1, 1, 1, 8}, bytesOf<std::uint8_t>({28, 228}, 20)), 40 * 8000, false},
+        {"3 Hz stereo", waveOf({1, 2, 3, 8}, bytesOf<std::uint8_t>({28, 228, 228, 28}, 6)), 32000,
+         false},
+        {"1 MHz", waveOf({1, 1, 1000000, 8}, bytesOf<std::uint8_t>({128, 200}, 100000)), 1600,
+         false},
+        {"floats near 3e38 at 8 kHz",
+         waveOf({3, 1, 8000, 32}, bytesOf<float>({3e38F, -3e38F}, 100)), 200, true},
+        {"floats near 3e38 resampled",
+         waveOf({3, 1, 44100, 32}, bytesOf<float>({3e38F, -3e38F}, 2205)), 800, true},
+        {"1e300 resampled",
+         waveOf({3, 2, 44100, 64}, bytesOf<double>({1e300, 0.1, -1e300, 0.1}, 2205)), 800, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestFolder folder;
+        folder.write("in.wav", c.input);
+        const CommandRun run =
+            runCommand({"convert", folder.path("in.wav"), "-o", folder.path("out.wav")});
+        ASSERT_EQ(run.status, kOk) << run.err;
+        const std::string out = folder.read("out.wav");
+        EXPECT_EQ(static_cast<std::int64_t>(out.size()), 44 + c.samples + c.samples % 2);
+        EXPECT_EQ(run.out.find("Clipped samples: 0\n") == std::string::npos, c.clipped);
+        EXPECT_EQ(run.err.find("infinite"), std::string::npos) << run.err;
+        // The clipped rows' samples all lie far beyond full range, which is said.
+        EXPECT_EQ(run.err.find("times full range and were held there") != std::string::npos,
+                  c.clipped)
+            << run.err;
+        if (c.clipped) {
+            // Both ends are reached: nothing became silence or a byte of any value.
+            EXPECT_NE(out.find('\xff', 44), std::string::npos);
+            EXPECT_NE(out.find('\x00', 44), std::string::npos);
+        }
+    }
 }
 
 // What a run says of its input besides the result: a file cut short, a quiet sound raised, tones
@@ -281,7 +384,7 @@ TEST(Convert, saysWhatItDidAndKeepsHighTonesOut) {
         Tone tone;
         std::size_t keptBytes;  // of the input file; 0 for all
         std::vector<std::string> flags;
-        std::string said;  // in standard output
+        std::string said;  // in standard error
         int middlePeak;    // the largest distance from 128 away from the tone's edges
     } cases[] = {
         {"cut in half",
@@ -317,7 +420,9 @@ TEST(Convert, saysWhatItDidAndKeepsHighTonesOut) {
         arguments.insert(arguments.end(), c.flags.begin(), c.flags.end());
         const CommandRun run = runCommand(arguments);
         ASSERT_EQ(run.status, kOk) << run.err;
-        EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
+        EXPECT_NE((c.said.starts_with("Clipped") ? run.out : run.err).find(c.said),
+                  std::string::npos)
+            << run.out << run.err;
         const std::string out = folder.read("out.wav");
         const Bytes samples(out.begin() + 44 + 100, out.end() - 100);
         EXPECT_EQ(peak(samples), c.middlePeak);

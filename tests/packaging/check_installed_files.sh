@@ -45,7 +45,7 @@ if [ "$with_cli" = 1 ]; then
     expect_executable bin/vornelik-cli
     expect_gzip share/man/man1/vornelik-cli.1.gz
     expect_file share/bash-completion/completions/vornelik-cli
-    # The installed program finds its locale module from its own folder.
+    # The installed program reads the locale (Qt Core is linked into it).
     if [ -x "$usr/bin/vornelik-cli" ]; then
         sound="$root/sound.raw"
         printf '0123456789abcdefghij' >"$sound"

@@ -279,8 +279,96 @@ TEST(PosixFileSystem, knowsTheSameFileUnderAnyName) {
     }
     EXPECT_FALSE(files.isSameFile(folder / "rec.wav", folder / "other.wav"));
     EXPECT_FALSE(files.isSameFile(folder / "rec.wav", folder / "missing.wav"));
-    EXPECT_FALSE(files.isSameFile("-", "-"));
     EXPECT_EQ(files.readAll(name, 10).size(), 4u);
+
+    // "-" is compared by what standard input and output are; a device is never "the same".
+    const struct {
+        const char* input;   // the file on standard input, for "-"
+        const char* output;  // the file on standard output, for "-"
+        std::string first;
+        std::string second;
+        bool same;
+    } streams[] = {
+        {"rec.wav", "other.wav", "-", folder / "hard.wav", true},
+        {"other.wav", "rec.wav", folder / "link.wav", "-", true},
+        {"rec.wav", "rec.wav", "-", "-", true},
+        {"rec.wav", "other.wav", "-", "-", false},
+        {"rec.wav", "other.wav", "/dev/stdin", folder / "rec.wav", true},
+        {"other.wav", "other.wav", "/dev/null", "/dev/null", false},
+    };
+    for (const auto& c : streams) {
+        SCOPED_TRACE(c.first + " " + c.second);
+        const int savedIn = dup(STDIN_FILENO);
+        const int savedOut = dup(STDOUT_FILENO);
+        const int in = open((folder / c.input).c_str(), O_RDONLY);
+        const int out = open((folder / c.output).c_str(), O_WRONLY);
+        dup2(in, STDIN_FILENO);
+        dup2(out, STDOUT_FILENO);
+        const bool same = files.isSameFile(c.first, c.second);
+        const bool standardOutput = files.isStandardOutput(folder / c.output);
+        dup2(savedIn, STDIN_FILENO);
+        dup2(savedOut, STDOUT_FILENO);
+        for (const int fd : {savedIn, savedOut, in, out}) {
+            close(fd);
+        }
+        EXPECT_EQ(same, c.same);
+        EXPECT_TRUE(standardOutput);
+    }
+}
+
+// An input read at any position: a regular file where it is, any stream copied once as it comes,
+// up to a limit, into a file with no name.
+TEST(PosixFileSystem, readsAnyInputAtAnyPosition) {
+    const Folder folder;
+    PosixFileSystem files(1252, true);
+    put(folder / "rec.wav", "RIFF and more");
+    const std::string fifo = folder / "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // The writer of a stream refused half way finds its reader gone.
+    const auto pipeSignal = std::signal(SIGPIPE, SIG_IGN);
+    const struct {
+        std::string path;
+        std::string written;  // into the FIFO, for it
+        std::int64_t limit;
+        std::int64_t size;
+        bool copied;
+        std::string failure;
+    } cases[] = {
+        {folder / "rec.wav", "", 5, 13, false, ""},  // a file is not held, so not limited
+        {fifo, std::string(300000, 'y'), 1 << 20, 300000, true, ""},
+        {fifo, std::string(300000, 'y'), 299999, 0, true,
+         fifo + " is a stream longer than 299999 bytes, the most that is copied to be read more "
+                "than once: save it to a file first"},
+        {"/dev/null", "", 10, 0, true, ""},
+        {folder.root(), "", 10, 0, false, "cannot read " + folder.root() + ": Is a directory"},
+        {folder / "missing", "", 10, 0, false,
+         "cannot read " + folder / "missing" + ": No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        std::thread writer;
+        if (c.path == fifo) {
+            writer = std::thread([&] { put(fifo, c.written); });
+        }
+        std::unique_ptr<RandomAccessInput> input;
+        const std::string failure =
+            failureOf([&] { input = files.openRandomAccess(c.path, c.limit); });
+        if (writer.joinable()) {
+            writer.join();
+        }
+        EXPECT_EQ(failure, c.failure);
+        if (!input) {
+            continue;
+        }
+        EXPECT_EQ(input->size(), c.size);
+        EXPECT_EQ(input->copied(), c.copied);
+        std::string tail(4, '\0');
+        const std::size_t got = input->readAt(c.size - 4 < 0 ? 0 : c.size - 4,
+                                              reinterpret_cast<std::uint8_t*>(tail.data()), 4);
+        EXPECT_EQ(tail.substr(0, got), c.size == 0 ? "" : c.path == fifo ? "yyyy" : "more");
+    }
+    std::signal(SIGPIPE, pipeSignal);
+    EXPECT_EQ(namesIn(folder), (std::set<std::string>{"fifo", "rec.wav"}));  // no copy left
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,61 @@ TEST(WindowsFileSystem, aSoundThatCannotBeReadIsNamedWithItsReason) {
             }
         }
     }
+}
+
+// Files are the same by volume and file index, "-" by what standard input and output are; a
+// stream is copied once and read at any position, a file read where it is.
+TEST(WindowsFileSystem, knowsFilesByIdentityAndReadsStreamsOnce) {
+    const ScratchFolder folder;
+    writeBytes(folder / L"kay\u0131t.wav", "RIFF and more");
+    writeBytes(folder / L"other.wav", "RIFF");
+    ASSERT_NE(CreateHardLinkW((folder / L"hard.wav").c_str(), (folder / L"kay\u0131t.wav").c_str(),
+                              nullptr),
+              0);
+    const std::string rec = narrow(folder / L"kay\u0131t.wav");
+    const std::string hard = narrow(folder / L"hard.wav");
+    const std::string other = narrow(folder / L"other.wav");
+    WindowsFileSystem files(1252, true);
+    const HANDLE savedIn = GetStdHandle(STD_INPUT_HANDLE);
+    const HANDLE savedOut = GetStdHandle(STD_OUTPUT_HANDLE);
+    const HANDLE in =
+        CreateFileW((folder / L"kay\u0131t.wav").c_str(), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetStdHandle(STD_INPUT_HANDLE, in);
+    const struct {
+        std::string input;
+        std::string output;
+        bool same;
+    } cases[] = {{rec, hard, true},   {"-", hard, true},   {rec, other, false},
+                 {"-", other, false}, {rec, "NUL", false}, {"NUL", "NUL", false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(files.isSameFile(c.input, c.output), c.same) << c.input << " " << c.output;
+    }
+    const std::unique_ptr<RandomAccessInput> file = files.openRandomAccess("-", 5);
+    EXPECT_EQ(file->size(), 13);
+    EXPECT_FALSE(file->copied());
+    std::string tail(4, '\0');
+    EXPECT_EQ(file->readAt(9, reinterpret_cast<std::uint8_t*>(tail.data()), 10), 4U);
+    EXPECT_EQ(tail, "more");
+    SetStdHandle(STD_INPUT_HANDLE, savedIn);
+    CloseHandle(in);  // standard input's handle is not the input's to close
+
+    HANDLE reader = nullptr;
+    HANDLE writer = nullptr;
+    ASSERT_NE(CreatePipe(&reader, &writer, nullptr, 1 << 16), 0);
+    DWORD written = 0;
+    WriteFile(writer, "piped bytes", 11, &written, nullptr);
+    CloseHandle(writer);
+    SetStdHandle(STD_INPUT_HANDLE, reader);
+    EXPECT_FALSE(files.isSameFile("-", rec));
+    const std::unique_ptr<RandomAccessInput> stream = files.openRandomAccess("-", 100);
+    SetStdHandle(STD_INPUT_HANDLE, savedIn);
+    SetStdHandle(STD_OUTPUT_HANDLE, savedOut);
+    CloseHandle(reader);
+    EXPECT_TRUE(stream->copied());
+    EXPECT_EQ(stream->size(), 11);
+    EXPECT_EQ(stream->readAt(6, reinterpret_cast<std::uint8_t*>(tail.data()), 4), 4U);
+    EXPECT_EQ(tail, "byte");
 }
 
 TEST(WindowsFileSystem, writesOutputInItsCodePageUnderATurkishName) {
