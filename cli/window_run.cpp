@@ -39,12 +39,6 @@ class ReportingFiles : public ForwardingFileSystem {
             void writeBytes(std::string_view bytes) override {
                 owner_.noted([&] { file_->writeBytes(bytes); });
             }
-            void beginTable(std::int64_t lines) override {
-                owner_.noted([&] { file_->beginTable(lines); });
-            }
-            void writeTableLines(std::span<const std::uint8_t> values) override {
-                owner_.noted([&] { file_->writeTableLines(values); });
-            }
             void commit() override {
                 owner_.noted([&] { file_->commit(); });
             }
