@@ -106,9 +106,12 @@ std::string playerAssemblyFile(Quality quality, std::span<const std::uint8_t> va
     out += kEnd;
     out += sourceLine("", "ORG 0", "");
     for (const Instruction& instruction : program.code) {
-        std::string note = "[" + std::string(instruction.cycles) + "]";
+        std::string note = "[";
+        note += instruction.cycles;
+        note += "]";
         if (!instruction.comment.empty()) {
-            note += " " + std::string(instruction.comment);
+            note += " ";
+            note += instruction.comment;
         }
         if (instruction.label == "pause") {
             out += kEnd;

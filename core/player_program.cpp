@@ -185,9 +185,13 @@ std::span<const ConfigByte> playerConfiguration() {
 }
 
 std::int64_t playerProgramBytes() {
-    const Labels none;
-    return std::max(bytesOf(assemble(Quality::good, kTableEnd, none)),
-                    bytesOf(assemble(Quality::poor, kTableEnd, none)));
+    // Assembled once: the commands ask for every batch of values they take.
+    static const std::int64_t bytes = [] {
+        const Labels none;
+        return std::max(bytesOf(assemble(Quality::good, kTableEnd, none)),
+                        bytesOf(assemble(Quality::poor, kTableEnd, none)));
+    }();
+    return bytes;
 }
 
 std::int64_t playerTableRoom() {
