@@ -71,9 +71,13 @@ void addPlayerCommand(CLI::App& app, int& status, bool assembly) {
     auto options = std::make_shared<OutputRequest>();
     CLI::App* command = app.add_subcommand(
         assembly ? "asm" : "hex",
-        assembly ? "Write the HEX file's program as gpasm source, to read, change and assemble"
-                 : "Write an Intel HEX file for a device programmer: the table with a player "
-                   "that plays it at exactly 8000 (good) or 4000 (poor) values a second");
+        assembly
+            ? std::string("Write the HEX file's program as gpasm source, to read, change "
+                          "and assemble")
+            : "Write an Intel HEX file for a device programmer: the table with a player "
+              "that plays it at exactly " +
+                  std::to_string(hexValuesPerSecond(Quality::good)) + " (good) or " +
+                  std::to_string(hexValuesPerSecond(Quality::poor)) + " (poor) values a second");
     command->add_option("SOUND", options->sound, "The sound file, read byte for byte")->required();
     command->add_option("-o,--output", options->output, "The file to write; - for standard output")
         ->required();

@@ -170,7 +170,7 @@ std::string infoReportText(const InfoSubject& subject) {
     if (survey.durationSeconds) {
         const bool assumed = survey.headerless || !wave.format;
         line("Duration: " + fixedText(*survey.durationSeconds, 3) + " s" +
-             (assumed ? " at 8000 bytes a second" : ""));
+             (assumed ? " at " + std::to_string(kSoundRate) + " bytes a second" : ""));
     }
     // A file that is not RIFF WAVE at all has its one problem on the "RIFF WAVE: no" line.
     for (std::size_t i = wave.isRiffWave ? 0 : 1; i < wave.problems.size(); ++i) {
@@ -218,9 +218,9 @@ std::string infoReportText(const InfoSubject& subject) {
         case NextStep::writeProgram:
             break;
         case NextStep::convertFirst:
-            line(
-                "The chip plays 8-bit 8000 Hz mono PCM: convert the file first; the report of "
-                "the result suggests its range.");
+            line("The chip plays 8-bit " + std::to_string(kSoundRate) +
+                 " Hz mono PCM: convert the file first; the report of the result suggests its "
+                 "range.");
             break;
         case NextStep::nothing:
             line("Nothing to write: the file holds nothing to play.");
