@@ -19,6 +19,7 @@ enum ExitStatus : int {
 };
 
 void addOutputCommands(CLI::App& app, int& status);  // bas, inc
+void addPlayerCommands(CLI::App& app, int& status);  // hex, asm
 void addInfoCommand(CLI::App& app, int& status);
 void addPlotCommand(CLI::App& app, int& status);
 void addPreviewCommand(CLI::App& app, int& status);

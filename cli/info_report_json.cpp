@@ -9,6 +9,7 @@
 #include "cli/suggested_command.h"
 #include "core/numeric_text.h"
 #include "core/playback_warnings.h"
+#include "core/player_program.h"
 
 namespace vornelik {
 namespace {
@@ -78,13 +79,13 @@ std::string jsonChunk(const RiffChunk& chunk) {
         .done();
 }
 
-std::string jsonBudget(const QualityBudget& budget) {
+std::string jsonBudget(const QualityBudget& budget, int microsecondsPerValue) {
     return JsonObject()
         .field("quality", jsonString(qualityName(budget.quality)))
         .field("tableLines", number(budget.tableLines))
         .field("tableBytes", number(budget.tableBytes))
         .field("playedValues", number(budget.playedValues))
-        .field("microsecondsPerValue", number(std::int64_t{microsecondsPerValue(budget.quality)}))
+        .field("microsecondsPerValue", number(std::int64_t{microsecondsPerValue}))
         .field("secondsPlayed", fixedText(budget.secondsPlayed, 6))
         .field("fits", jsonBool(budget.fits))
         .field("spareBytes", number(budget.spareBytes))
@@ -104,8 +105,13 @@ std::string infoReportJson(const InfoSubject& subject) {
     }
     std::vector<std::string> budgets;
     for (const auto& budget : survey.budgets) {
-        budgets.push_back(jsonBudget(budget));
+        budgets.push_back(jsonBudget(budget, basCyclesPerValue(budget.quality)));
     }
+    std::vector<std::string> hexBudgets;
+    for (const auto& budget : survey.hexBudgets) {
+        hexBudgets.push_back(jsonBudget(budget, hexCyclesPerValue(budget.quality)));
+    }
+    const std::optional<std::string> hex = hexCommand(subject.fileName, survey);
     const auto shown = subject.file.first(std::min(subject.file.size(), kRawBytesShown));
     const std::optional<std::string> command = suggestedCommand(subject.fileName, survey);
 
@@ -141,6 +147,11 @@ std::string infoReportJson(const InfoSubject& subject) {
                                    .field("programBytes", number(kProgramBytes))
                                    .field("qualities", jsonArray(budgets))
                                    .done();
+    const std::string hexBudget = JsonObject()
+                                      .field("programBytes", number(playerProgramBytes()))
+                                      .field("tableRoomBytes", number(playerTableRoom()))
+                                      .field("qualities", jsonArray(hexBudgets))
+                                      .done();
 
     return JsonObject()
                .field("file", jsonString(subject.fileName))
@@ -160,8 +171,10 @@ std::string infoReportJson(const InfoSubject& subject) {
                .field("warnings", jsonStrings(playbackWarnings(wave, survey)))
                .field("suggestion", suggestion)
                .field("budget", budget)
+               .field("hexBudget", hexBudget)
                .field("next", jsonString(nextStepName(survey.next)))
                .field("command", command ? jsonString(*command) : "null")
+               .field("hexCommand", hex ? jsonString(*hex) : "null")
                .done() +
            "\n";
 }

@@ -8,6 +8,7 @@
 #include "cli/suggested_command.h"
 #include "core/numeric_text.h"
 #include "core/playback_warnings.h"
+#include "core/player_program.h"
 #include "core/utf8.h"
 
 namespace vornelik {
@@ -121,10 +122,11 @@ std::string padded(const std::string& text, std::size_t width, bool right) {
     return right ? fill + text : text + fill;
 }
 
-std::string budgetLine(const QualityBudget& budget) {
+std::string budgetLine(const QualityBudget& budget, bool exact) {
     const std::string fits = budget.fits ? "yes, " + number(budget.spareBytes) + " bytes spare"
                                          : "no, " + number(-budget.spareBytes) + " bytes over";
-    const std::string played = "about " + fixedText(budget.secondsPlayed, 2) + " s";
+    const std::string played = exact ? fixedText(budget.secondsPlayed, 3) + " s"
+                                     : "about " + fixedText(budget.secondsPlayed, 2) + " s";
     return "  " + padded(qualityName(budget.quality), 8, false) + " " +
            padded(number(budget.tableBytes), 11, true) + "  " + padded(played, 15, false) + " " +
            fits;
@@ -168,7 +170,7 @@ std::string infoReportText(const InfoSubject& subject) {
     if (survey.durationSeconds) {
         const bool assumed = survey.headerless || !wave.format;
         line("Duration: " + fixedText(*survey.durationSeconds, 3) + " s" +
-             (assumed ? " at 8000 bytes a second" : ""));
+             (assumed ? " at " + std::to_string(kSoundRate) + " bytes a second" : ""));
     }
     // A file that is not RIFF WAVE at all has its one problem on the "RIFF WAVE: no" line.
     for (std::size_t i = wave.isRiffWave ? 0 : 1; i < wave.problems.size(); ++i) {
@@ -192,30 +194,41 @@ std::string infoReportText(const InfoSubject& subject) {
     }
     line("Flash budget (PIC18F4620: " + number(kFlashBytes) + " bytes of program memory, " +
          number(kProgramBytes) + " kept for the program):");
-    line("  quality  table bytes  played          fits");
+    const std::string columns = "  quality  table bytes  played          fits";
+    line(columns);
     for (const auto& budget : survey.budgets) {
-        line(budgetLine(budget));
+        line(budgetLine(budget, false));
     }
     line("  One byte of program memory per value; about " +
-         std::to_string(microsecondsPerValue(Quality::good)) + " us per value in good quality, " +
-         std::to_string(microsecondsPerValue(Quality::poor)) + " us in poor (DelayUS " +
-         std::to_string(kGoodDelayMicroseconds) + " or " + std::to_string(kPoorDelayMicroseconds) +
-         " plus the loop).");
+         std::to_string(basCyclesPerValue(Quality::good)) + " us per value in good quality, " +
+         std::to_string(basCyclesPerValue(Quality::poor)) + " us in poor (DelayUS " +
+         std::to_string(delayMicrosecondsOf(Quality::good)) + " or " +
+         std::to_string(delayMicrosecondsOf(Quality::poor)) + " plus the loop).");
+    line("HEX player (" + number(playerProgramBytes()) +
+         " bytes of program memory, the table up to " + number(playerTableRoom()) + " bytes):");
+    line(columns);
+    for (const auto& budget : survey.hexBudgets) {
+        line(budgetLine(budget, true));
+    }
+    line("  Exactly " + std::to_string(hexCyclesPerValue(Quality::good)) +
+         " us per value in good quality, " + std::to_string(hexCyclesPerValue(Quality::poor)) +
+         " in poor: " + std::to_string(hexValuesPerSecond(Quality::good)) + " and " +
+         std::to_string(hexValuesPerSecond(Quality::poor)) + " values a second.");
     switch (survey.next) {
         case NextStep::writeProgram:
             break;
         case NextStep::convertFirst:
-            line(
-                "The chip plays 8-bit 8000 Hz mono PCM: convert the file first; the report of "
-                "the result suggests its range.");
+            line("The chip plays 8-bit " + std::to_string(kSoundRate) +
+                 " Hz mono PCM: convert the file first; the report of the result suggests its "
+                 "range.");
             break;
         case NextStep::nothing:
             line("Nothing to write: the file holds nothing to play.");
             break;
     }
-    if (const auto command = suggestedCommand(subject.fileName, survey)) {
-        // Masked as the File: line is, so that a name cannot drive the terminal.
-        line(readableName(*command));
+    // Masked as the File: line is, so that a name cannot drive the terminal.
+    for (const std::string& command : suggestedCommands(subject.fileName, survey)) {
+        line(readableName(command));
     }
     return out;
 }

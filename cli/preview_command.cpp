@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// preview: the generated table as a WAV file, at the rate the generated program plays it.
+// preview: the generated table as a WAV file, at the rate the chosen program plays it.
 
 #include <CLI/CLI.hpp>
 #include <cmath>
@@ -8,85 +8,67 @@
 #include "cli/command_files.h"
 #include "cli/commands.h"
 #include "cli/pcm8_wave_file.h"
-#include "cli/sound_file_pieces.h"
+#include "cli/table_capture.h"
 #include "cli/window_options.h"
 #include "cli/window_run.h"
-#include "core/sound_survey.h"
+#include "core/pic18f4620.h"
+#include "core/player_program.h"
 #include "core/utf8.h"
 #include "ui/platform.h"
 
 namespace vornelik {
 namespace {
 
-// The loop's own instruction cycles per value, one microsecond each at 4 MHz (Fosc / 4), counted
-// on what the PIC18 needs for each statement of the loop:
-//   For/Next over the Word sayi: 16-bit increment (2), 16-bit compare with the constant limit
-//     (4), the branch back to the loop's top (2)                                          8
-//   CRead (ses+sayi): the 16-bit address sum into TBLPTRL/H and clearing TBLPTRU (7),
-//     TBLRD* (2)                                                                          9
-//   PORTB=: TABLAT to PORTB (2)                                                           2
-//   DelayUS: loading its 16-bit count (2), CALL and RETURN (4)                            6
-// That is 25, the figure the flash budget uses (kLoopMicroseconds).
-constexpr int kLoopCycles = kLoopMicroseconds;
-
 struct PreviewOptions {
     OutputRequest request;
-    int loopCycles = kLoopCycles;
+    std::string program = "bas";
+    int loopCycles = kBasLoopCycles;
 };
 
-// The files the handlers use, where the sound is read as the table needs it and the table's
-// values, as the include writer hands them over, go straight into the WAV file.
-class TableCapture : public ForwardingFileSystem {
+// The table's values into the WAV file as they come. An output that cannot go back (a device, a
+// pipe) needs the count before the first sample: there they are held until the table is whole.
+class WaveValues : public TableValues {
   public:
-    TableCapture(std::unique_ptr<FileSystem> files, std::string output, std::uint32_t rate)
-        : ForwardingFileSystem(std::move(files)), output_(std::move(output)), rate_(rate) {}
+    WaveValues(FileSystem& files, std::string output, std::uint32_t rate)
+        : files_(files), output_(std::move(output)), rate_(rate) {}
 
-    SoundData openSound(const std::string& path, std::int64_t maxBytes) override {
-        std::unique_ptr<InputFile> file = openBoundedInput(inner(), path, maxBytes);
-        if (file->knownSize() >= 0) {
-            return SoundData(std::make_unique<SoundFilePieces>(inner(), path, std::move(file)));
+    void take(std::span<const std::uint8_t> values) override {
+        open();
+        if (wave_) {
+            wave_->write(values);
+        } else {
+            held_.insert(held_.end(), values.begin(), values.end());
         }
-        // A stream is read once: a short one is held as the window holds any sound.
-        std::vector<std::uint8_t> held = readShortStream(*file, path, "preview");
-        held.push_back(0);
-        return SoundData(std::move(held));
+    }
+    void complete() override {
+        open();
+        if (!wave_) {
+            wave_.emplace(*file_, rate_, held_.size());
+            wave_->write(held_);
+        }
+        wave_->commit(wave_->written());
+        written = wave_->written();
     }
 
-    std::unique_ptr<OutputFile> createOutput(const std::string&) override {
-        class Capture : public OutputFile {
-          public:
-            explicit Capture(TableCapture& owner) : owner_(owner) {}
-            void write(std::string_view) override {}  // the program's other lines
-            void writeBytes(std::string_view) override {}
-            void beginTable(std::int64_t lines) override {
-                file_ = owner_.inner().createOutput(owner_.output_);
-                wave_.emplace(*file_, owner_.rate_,
-                              static_cast<std::uint64_t>(lines) * kValuesPerLine);
-            }
-            void writeTableLines(std::span<const std::uint8_t> values) override {
-                wave_->write(values);
-            }
-            void commit() override {
-                if (!wave_) {
-                    beginTable(0);
-                }
-                wave_->commit(wave_->written());
-                owner_.values = wave_->written();
-            }
-
-          private:
-            TableCapture& owner_;
-            std::unique_ptr<OutputFile> file_;
-            std::optional<Pcm8WaveFile> wave_;
-        };
-        return std::make_unique<Capture>(*this);
-    }
-
-    std::uint64_t values = 0;
+    std::uint64_t written = 0;
 
   private:
+    void open() {
+        if (file_) {
+            return;
+        }
+        file_ = files_.createOutput(output_);
+        if (file_->canGoBack()) {
+            wave_.emplace(*file_, rate_, std::nullopt);
+        }
+    }
+
+    FileSystem& files_;
     std::string output_;
     std::uint32_t rate_;
+    std::unique_ptr<OutputFile> file_;
+    std::optional<Pcm8WaveFile> wave_;
+    std::vector<std::uint8_t> held_;
 };
 
 int preview(const PreviewOptions& options) {
@@ -94,21 +76,37 @@ int preview(const PreviewOptions& options) {
     request.include = true;  // the table alone; the program file holds the same
     const std::string output = request.output;
     request.output = "table";
-    const int delay =
-        request.quality == Quality::good ? kGoodDelayMicroseconds : kPoorDelayMicroseconds;
-    const auto rate = static_cast<int>(std::lround(1e6 / (delay + options.loopCycles)));
+    const bool hex = options.program == "hex";
+    const int rate =
+        hex ? hexValuesPerSecond(request.quality)
+            : static_cast<int>(std::lround(1.0 * kCyclesPerSecond /
+                                           basCyclesPerValue(request.quality, options.loopCycles)));
 
     // The WAV goes out as bytes: the code page is never used.
-    TableCapture files(makeCommandLineFileSystem(1252), output, static_cast<std::uint32_t>(rate));
-    if (refusesOutputOverInput(files, request.sound, output)) {
+    std::unique_ptr<FileSystem> platform = makeCommandLineFileSystem(1252);
+    FileSystem& files = *platform;
+    WaveValues values(files, output, static_cast<std::uint32_t>(rate));
+    TableCapture capture(std::move(platform), "preview", values);
+    if (refusesOutputOverInput(capture, request.sound, output)) {
         return kUsage;
     }
-    const OutputOutcome outcome = runWindow(request, files, systemLocaleFacts());
+    const OutputOutcome outcome = runWindow(request, capture, systemLocaleFacts());
     if (outcome.status != OutputOutcome::Status::written) {
         return reportOutcome(outcome);
     }
-    std::cerr << "wrote " << readableName(output) << ": " << files.values << " values at " << rate
-              << " Hz (DelayUS " << delay << " plus " << options.loopCycles << " us of the loop)\n";
+    std::cerr << "wrote " << readableName(output) << ": " << values.written << " values at " << rate
+              << " Hz (";
+    if (hex) {
+        std::cerr << "the HEX player's exact rate";
+        if (static_cast<std::int64_t>(values.written) > playerTableRoom()) {
+            std::cerr << "; but "
+                      << tooLargeForThePlayer(static_cast<std::int64_t>(values.written));
+        }
+    } else {
+        std::cerr << "DelayUS " << delayMicrosecondsOf(request.quality) << " plus "
+                  << options.loopCycles << " us of the loop";
+    }
+    std::cerr << ")\n";
     return kOk;
 }
 
@@ -118,8 +116,8 @@ void addPreviewCommand(CLI::App& app, int& status) {
     auto options = std::make_shared<PreviewOptions>();
     CLI::App* command = app.add_subcommand(
         "preview",
-        "Write the table the bas or inc command would write as an 8-bit WAV file, at the rate "
-        "the generated program plays it, to hear the trim, the speed and the quality");
+        "Write the table the bas, inc or hex command would write as an 8-bit WAV file, at the "
+        "rate the program plays it, to hear the trim, the speed and the quality");
     command->add_option("SOUND", options->request.sound, "The sound file")->required();
     command->add_option("-o,--output", options->request.output, "The WAV file to write")
         ->required()
@@ -129,16 +127,39 @@ void addPreviewCommand(CLI::App& app, int& status) {
         });
     addWindowOptions(*command, options->request, ", as for bas");
     command
-        ->add_option(
-            "--loop-cycles", options->loopCycles,
-            "The loop's own time per value in instruction cycles, 1 us each at 4 MHz, added to "
-            "DelayUS 100 (good) or 225 (poor). 25 is counted from the loop's PIC18 code: "
-            "For/Next over a Word 8, CRead's address sum and table read 9, the PORTB write 2, "
-            "the DelayUS call 6. The WAV's rate is 1000000 / (delay + cycles) Hz: 8000 good, "
-            "4000 poor")
-        ->check(CLI::Range(0, 100000))
+        ->add_option("--program", options->program,
+                     "The program whose rate the WAV has: bas, the Proton BASIC program "
+                     "(about its rate), or hex, the HEX player (exactly " +
+                         std::to_string(hexValuesPerSecond(Quality::good)) + " or " +
+                         std::to_string(hexValuesPerSecond(Quality::poor)) + " Hz)")
+        ->check(CLI::IsMember({"bas", "hex"}))
         ->capture_default_str();
-    command->callback([options, &status] { status = preview(*options); });
+    CLI::Option* loop =
+        command
+            ->add_option(
+                "--loop-cycles", options->loopCycles,
+                "The bas loop's own time per value in instruction cycles, 1 us each at 4 MHz, "
+                "added to DelayUS " +
+                    std::to_string(delayMicrosecondsOf(Quality::good)) + " (good) or " +
+                    std::to_string(delayMicrosecondsOf(Quality::poor)) + " (poor). " +
+                    std::to_string(kBasLoopCycles) +
+                    " is counted from the loop's PIC18 code: For/Next over a Word 8, CRead's "
+                    "address sum and table read 9, the PORTB write 2, the DelayUS call 6. The "
+                    "WAV's rate is 1000000 / (delay + cycles) Hz: " +
+                    std::to_string(kCyclesPerSecond / basCyclesPerValue(Quality::good)) +
+                    " good, " +
+                    std::to_string(kCyclesPerSecond / basCyclesPerValue(Quality::poor)) + " poor")
+            ->check(CLI::Range(0, 100000))
+            ->capture_default_str();
+    command->callback([options, loop, &status] {
+        if (options->program == "hex" && loop->count() > 0) {
+            std::cerr << "--loop-cycles is the bas program's: the HEX player's time per value is "
+                         "exact\n";
+            status = kUsage;
+            return;
+        }
+        status = preview(*options);
+    });
 }
 
 }  // namespace vornelik

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/report_values.h"
 
-#include "core/sound_survey.h"
-
 namespace vornelik {
 
 std::string hexBytes(std::span<const std::uint8_t> bytes, std::string_view separator) {
@@ -20,11 +18,6 @@ std::string hexBytes(std::span<const std::uint8_t> bytes, std::string_view separ
 
 const char* qualityName(Quality quality) {
     return quality == Quality::good ? "good" : "poor";
-}
-
-int microsecondsPerValue(Quality quality) {
-    return (quality == Quality::good ? kGoodDelayMicroseconds : kPoorDelayMicroseconds) +
-           kLoopMicroseconds;
 }
 
 }  // namespace vornelik

@@ -29,7 +29,4 @@ std::string hexBytes(std::span<const std::uint8_t> bytes, std::string_view separ
 // "good" or "poor", as the command line's --quality names them.
 const char* qualityName(Quality quality);
 
-// The time the generated program spends on one value of that quality.
-int microsecondsPerValue(Quality quality);
-
 }  // namespace vornelik

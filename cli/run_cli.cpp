@@ -61,6 +61,7 @@ int runCli(std::vector<std::string> given) {
 
     int status = kOk;
     addOutputCommands(app, status);
+    addPlayerCommands(app, status);
     addInfoCommand(app, status);
 #ifdef VORNELIK_CONVERT
     addConvertCommand(app, status);

@@ -36,12 +36,38 @@ std::string programNameFor(std::string_view soundName) {
     return nameBeside(soundName, ".bas");
 }
 
+namespace {
+
+std::string writeCommand(std::string_view command, std::string_view fileName,
+                         std::string_view ending, const SoundSurvey& survey) {
+    return "vornelik-cli " + std::string(command) + " " + shellQuotePath(fileName) + " -o " +
+           shellQuotePath(nameBeside(fileName, ending)) + " --start " + number(survey.range.start) +
+           " --end " + number(survey.range.end);
+}
+
+}  // namespace
+
+std::optional<std::string> hexCommand(std::string_view fileName, const SoundSurvey& survey) {
+    if (survey.next != NextStep::writeProgram) {
+        return std::nullopt;
+    }
+    return writeCommand("hex", fileName, ".hex", survey);
+}
+
+std::vector<std::string> suggestedCommands(std::string_view fileName, const SoundSurvey& survey) {
+    std::vector<std::string> commands;
+    for (const auto& command : {suggestedCommand(fileName, survey), hexCommand(fileName, survey)}) {
+        if (command) {
+            commands.push_back(*command);
+        }
+    }
+    return commands;
+}
+
 std::optional<std::string> suggestedCommand(std::string_view fileName, const SoundSurvey& survey) {
     switch (survey.next) {
         case NextStep::writeProgram:
-            return "vornelik-cli bas " + shellQuotePath(fileName) + " -o " +
-                   shellQuotePath(programNameFor(fileName)) + " --start " +
-                   number(survey.range.start) + " --end " + number(survey.range.end);
+            return writeCommand("bas", fileName, ".bas", survey);
         case NextStep::convertFirst:
             return "vornelik-cli convert " + shellQuotePath(fileName) + " -o " +
                    shellQuotePath(nameBeside(fileName, "-8k.wav"));

@@ -11,11 +11,11 @@ void writeInclude(TextSink& out, const TableSource& table, std::string_view memo
                   std::string_view decimalSeparator, std::int32_t& tableIndex) {
     // The poor-quality comment has no apostrophe after its delay: "DelayUS 225adres". Users'
     // projects hold files made with both forms, so both stay as they are.
-    const std::string_view heading = table.quality == Quality::good
-                                         ? "'iyi kalite ayarı ile oluşturulmuştur DelayUS 100'"
-                                         : "'kotu kalite ayarı ile oluşturulmuştur DelayUS 225";
-    std::string firstLine(heading);
-    firstLine += "adres  ";
+    const bool good = table.quality == Quality::good;
+    std::string firstLine = good ? "'iyi kalite ayarı ile oluşturulmuştur DelayUS "
+                                 : "'kotu kalite ayarı ile oluşturulmuştur DelayUS ";
+    firstLine += std::to_string(delayMicrosecondsOf(table.quality));
+    firstLine += good ? "'adres  " : "adres  ";
     firstLine += realToText(Val(memorySizeText), decimalSeparator);
     firstLine += "'\r\n";
     out.write(firstLine);

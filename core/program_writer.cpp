@@ -24,7 +24,7 @@ void writeProgram(TextSink& out, const TableSource& table, std::string_view memo
     out.write("For sayi=0 To " + realToText(Val(memorySizeText), decimalSeparator) +
               " Step 1 \r\n");
     out.write("PORTB=CRead  (ses+sayi)\r\n");
-    out.write(good ? "DelayUS 100\r\n" : "DelayUS 225\r\n");
+    out.write("DelayUS " + std::to_string(delayMicrosecondsOf(table.quality)) + "\r\n");
     out.write(
         "Next\r\n"
         "DelayMS 500\r\n"

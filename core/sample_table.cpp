@@ -57,32 +57,31 @@ char* buildLine(char* end, const std::uint8_t* values) {
 // The lines handed to the sink at once.
 constexpr std::size_t kBatchLines = 64;
 
-}  // namespace
-
-void TextSink::writeTableLines(std::span<const std::uint8_t> values) {
-    // One write a line, so that a sink that fails stops the table after a whole line.
+// One write a line, so that a sink that fails stops the table after a whole line.
+void writeLines(TextSink& out, std::span<const std::uint8_t> values) {
     std::array<char, kLineRoom> line;
     for (std::size_t at = 0; at + kValuesPerLine <= values.size(); at += kValuesPerLine) {
         const char* end = buildLine(line.data(), values.data() + at);
-        write({line.data(), static_cast<std::size_t>(end - line.data())});
+        out.write({line.data(), static_cast<std::size_t>(end - line.data())});
     }
 }
 
+}  // namespace
+
 void writeSampleTable(TextSink& out, const TableSource& source, std::int32_t& tableIndex) {
-    const std::int64_t step = source.quality == Quality::good ? 1 : 2;
+    const std::int64_t step = stepOf(source.quality);
     const std::int64_t lineSpan = step * kValuesPerLine;
 
     const std::int32_t limit = realToInteger(Val(source.endText) - static_cast<double>(lineSpan));
     tableIndex = realToInteger(Val(source.startText));
 
     const std::int64_t sampleCount = source.soundData.size();
-    out.beginTable(tableIndex <= limit ? (std::int64_t{limit} - tableIndex) / lineSpan + 1 : 0);
     // Whole lines' values gather here and go to the sink together; what is gathered goes out
     // before a failure.
     std::array<std::uint8_t, kValuesPerLine * kBatchLines> values;
     std::size_t gathered = 0;
     const auto handOver = [&] {
-        out.writeTableLines(std::span(values).first(gathered));
+        writeLines(out, std::span(values).first(gathered));
         gathered = 0;
     };
     while (tableIndex <= limit) {

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/player_program.h"
+
 namespace vornelik {
 namespace {
 
@@ -32,6 +34,12 @@ SilenceRule silenceRuleFor(const std::optional<WaveFormat>& format) {
         return SilenceRule::signedTopByte;
     }
     return SilenceRule::none;
+}
+
+// The rule for a file with the structure found in it; one that is not RIFF WAVE is taken as the
+// 8-bit PCM the window expects.
+SilenceRule silenceRuleOf(const RiffWave& wave) {
+    return wave.isRiffWave ? silenceRuleFor(wave.format) : SilenceRule::unsignedByte;
 }
 
 std::int64_t roundUp(std::int64_t value, std::int64_t step) {
@@ -232,14 +240,14 @@ SoundSurvey completeSurvey(const RiffWave& wave, std::uint64_t fileSize,
         survey.headerless = true;
         survey.samplesOffset = 0;
         survey.samplesLength = fileSize;
-        survey.silenceRule = SilenceRule::unsignedByte;
+        survey.silenceRule = silenceRuleOf(wave);
         survey.durationSeconds = static_cast<double>(fileSize) / kSoundRate;
     } else if (wave.data) {
         // Clamped again so that a result from some other file cannot lead outside this one.
         const std::uint64_t offset = std::min<std::uint64_t>(wave.data->offset, fileSize);
         survey.samplesOffset = offset;
         survey.samplesLength = std::min<std::uint64_t>(wave.data->presentSize, fileSize - offset);
-        survey.silenceRule = silenceRuleFor(wave.format);
+        survey.silenceRule = silenceRuleOf(wave);
         if (wave.format && wave.format->sampleRate > 0 && wave.format->blockAlign > 0) {
             const double bytesPerSecond =
                 static_cast<double>(wave.format->sampleRate) * wave.format->blockAlign;
@@ -249,6 +257,8 @@ SoundSurvey completeSurvey(const RiffWave& wave, std::uint64_t fileSize,
     survey.range = suggestRange(survey, finder);
     survey.budgets = {flashBudget(Quality::good, survey.range.start, survey.range.end),
                       flashBudget(Quality::poor, survey.range.start, survey.range.end)};
+    survey.hexBudgets = {hexFlashBudget(Quality::good, survey.range.start, survey.range.end),
+                         hexFlashBudget(Quality::poor, survey.range.start, survey.range.end)};
     survey.next = nextStep(survey, wave);
     return survey;
 }
@@ -258,27 +268,34 @@ SoundSurvey completeSurvey(const RiffWave& wave, std::uint64_t fileSize,
 QualityBudget flashBudget(Quality quality, std::int64_t start, std::int64_t end) {
     QualityBudget budget;
     budget.quality = quality;
-    const bool good = quality == Quality::good;
-    const std::int64_t lineSpan = good ? kValuesPerLine : 2 * kValuesPerLine;
+    const std::int64_t lineSpan = stepOf(quality) * kValuesPerLine;
     budget.tableLines = end - lineSpan >= start ? (end - lineSpan - start) / lineSpan + 1 : 0;
     budget.tableBytes = budget.tableLines * kValuesPerLine;
 
     // The loop runs "For sayi=0 To" the memory size: end - start, halved for poor quality (a
     // half is dropped, as the comma locale's read-back drops it).
-    const std::int64_t memory = good ? end - start : (end - start) / 2;
+    const std::int64_t memory = (end - start) / stepOf(quality);
     budget.playedValues = memory >= 0 ? memory + 1 : 0;
-    const int microseconds =
-        (good ? kGoodDelayMicroseconds : kPoorDelayMicroseconds) + kLoopMicroseconds;
-    budget.secondsPlayed = static_cast<double>(budget.playedValues) * microseconds / 1e6;
+    budget.secondsPlayed =
+        static_cast<double>(budget.playedValues) * basCyclesPerValue(quality) / kCyclesPerSecond;
 
-    budget.spareBytes = kFlashBytes - kProgramBytes - budget.tableBytes;
+    budget.spareBytes = kTableRoomBytes - budget.tableBytes;
+    budget.fits = budget.spareBytes >= 0;
+    return budget;
+}
+
+QualityBudget hexFlashBudget(Quality quality, std::int64_t start, std::int64_t end) {
+    QualityBudget budget = flashBudget(quality, start, end);
+    budget.playedValues = budget.tableBytes;
+    budget.secondsPlayed =
+        static_cast<double>(budget.tableBytes) * hexCyclesPerValue(quality) / kCyclesPerSecond;
+    budget.spareBytes = playerTableRoom() - budget.tableBytes;
     budget.fits = budget.spareBytes >= 0;
     return budget;
 }
 
 SoundSurvey surveySound(std::span<const std::uint8_t> file, const RiffWave& wave) {
-    const SilenceRule rule =
-        wave.isRiffWave ? silenceRuleFor(wave.format) : SilenceRule::unsignedByte;
+    const SilenceRule rule = silenceRuleOf(wave);
     std::optional<SoundFinder> finder;
     if (rule != SilenceRule::none && (!wave.isRiffWave || wave.data)) {
         // The samples as completeSurvey places them, clamped to this file.
@@ -320,8 +337,7 @@ SurveyedSound surveySound(ByteSource& file, SampleSink* also) {
         explicit Finders(SampleSink* also) : also_(also) {}
         void startSamples(const RiffWave& before, std::uint64_t offset) override {
             if (!before.isRiffWave || before.format) {
-                const SilenceRule rule =
-                    before.isRiffWave ? silenceRuleFor(before.format) : SilenceRule::unsignedByte;
+                const SilenceRule rule = silenceRuleOf(before);
                 if (rule != SilenceRule::none) {
                     finders.emplace_back(rule, sampleBytesFor(rule, before.format), offset);
                 }
@@ -353,8 +369,7 @@ SurveyedSound surveySound(ByteSource& file, SampleSink* also) {
     Counting counting(file, sound.firstBytes);
     Finders finders(also);
     sound.wave = readRiffWave(counting, finders);
-    const SilenceRule rule =
-        sound.wave.isRiffWave ? silenceRuleFor(sound.wave.format) : SilenceRule::unsignedByte;
+    const SilenceRule rule = silenceRuleOf(sound.wave);
     const std::size_t sampleBytes = sampleBytesFor(rule, sound.wave.format);
     const auto chosen = std::find_if(
         finders.finders.begin(), finders.finders.end(), [&](const SoundFinder& finder) {

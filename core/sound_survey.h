@@ -11,6 +11,7 @@
 #include <span>
 #include <vector>
 
+#include "core/pic18f4620.h"
 #include "core/riff.h"
 #include "core/sample_table.h"
 
@@ -25,39 +26,10 @@ inline constexpr bool isSilentByte(std::uint8_t byte) {
     return byte >= 128 - kSilenceThreshold && byte <= 128 + kSilenceThreshold;
 }
 
-// The rate the window expects of every sound file: 8000 bytes, one sample each, a second.
-inline constexpr int kSoundRate = 8000;
-
-// The PIC18F4620's program memory.
-inline constexpr std::int64_t kFlashBytes = 65536;
-
-// Program memory kept for the generated program itself. Its 16 fixed lines compile to about 150
-// PIC18 instructions of 2 bytes (some take 4): the reset and interrupt vectors and the
-// compiler's start-up code (about 40), All_Digital and the PORTB set-up (about 6), the two
-// DelayMS 500 calls and the millisecond delay routine (about 30), the For/Next loop over a Word
-// (about 20), CRead's 16-bit address sum and table read (about 12), DelayUS and its microsecond
-// routine (about 35) and GoTo. That is some 300 bytes; 512 leaves room for the compiler's own
-// choices.
-inline constexpr std::int64_t kProgramBytes = 512;
-
-// Program memory left for the sample table, one byte a value.
-inline constexpr std::int64_t kTableRoomBytes = kFlashBytes - kProgramBytes;
-
 // The longest range whose good-quality table fits beside the program and whose length is a
 // whole number of lines in both qualities (lines of ten values cover 10 bytes in good quality,
 // 20 in poor).
 inline constexpr std::int64_t kLongestRange = kTableRoomBytes / 20 * 20;
-
-// Time the generated program spends per value: the DelayUS of its quality plus the loop's own
-// work (the Word loop, CRead and the PORTB write), about 25 instructions at 4 MHz, that is one
-// microsecond each. Good quality thus plays about 8000 values a second, poor quality 4000.
-inline constexpr int kLoopMicroseconds = 25;
-inline constexpr int kGoodDelayMicroseconds = 100;
-inline constexpr int kPoorDelayMicroseconds = 225;
-
-// The rate the chip plays good-quality bytes at, to which a file's own rate is compared.
-inline constexpr int kPlayedBytesPerSecond =
-    1'000'000 / (kGoodDelayMicroseconds + kLoopMicroseconds);
 
 // How silence was recognised in the samples.
 enum class SilenceRule : std::uint8_t {
@@ -122,7 +94,8 @@ struct SoundSurvey {
     SilenceRule silenceRule = SilenceRule::none;
     std::optional<double> durationSeconds;  // at the file's own rate (8000 bytes/s when headerless)
     SuggestedRange range;
-    std::array<QualityBudget, 2> budgets;  // good, then poor, for range
+    std::array<QualityBudget, 2> budgets;     // good, then poor, for range
+    std::array<QualityBudget, 2> hexBudgets;  // the same for the HEX player
     NextStep next = NextStep::nothing;
 };
 
@@ -146,5 +119,9 @@ SurveyedSound surveySound(ByteSource& file, SampleSink* also = nullptr);
 // The sample table and play-back cost of one quality for integer start and end offsets, counted
 // the way the table writer and the generated program count.
 QualityBudget flashBudget(Quality quality, std::int64_t start, std::int64_t end);
+
+// The same table's cost beside the HEX player, which plays exactly its values at exactly
+// hexCyclesPerValue each.
+QualityBudget hexFlashBudget(Quality quality, std::int64_t start, std::int64_t end);
 
 }  // namespace vornelik

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/pic18f4620.h"
 #include "core/riff.h"
 
 namespace vornelik {
@@ -28,7 +29,7 @@ inline constexpr int kPlotHeight = 240;
 
 // Silent stretches shorter than one table line are not greyed: they are the sound's own
 // crossings of the middle.
-inline constexpr std::int64_t kShownSilentRun = 10;
+inline constexpr std::int64_t kShownSilentRun = kValuesPerLine;
 
 struct WaveformPicture {
     std::string_view fileName;        // shown as the title, as given (UTF-8)

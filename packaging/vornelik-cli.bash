@@ -6,11 +6,11 @@ _vornelik_cli() {
     local cur prev words cword
     _init_completion || return
 
-    local commands="info bas inc plot preview convert"
+    local commands="info bas inc hex asm plot preview convert"
     local command="" word
     for word in "${words[@]:1:cword-1}"; do
         case $word in
-        info | bas | inc | plot | preview | convert)
+        info | bas | inc | hex | asm | plot | preview | convert)
             command=$word
             break
             ;;
@@ -35,6 +35,10 @@ _vornelik_cli() {
         COMPREPLY=($(compgen -W ", ." -- "$cur"))
         return
         ;;
+    --program)
+        COMPREPLY=($(compgen -W "bas hex" -- "$cur"))
+        return
+        ;;
     --start | --end | --loop-cycles)
         return
         ;;
@@ -50,8 +54,9 @@ _vornelik_cli() {
     bas | inc)
         options="-o --output --start --end --quality --code-page --decimal-separator --help"
         ;;
+    hex | asm) options="-o --output --start --end --quality --help" ;;
     plot) options="-o --output --start --end --help" ;;
-    preview) options="-o --output --start --end --quality --loop-cycles --help" ;;
+    preview) options="-o --output --start --end --quality --program --loop-cycles --help" ;;
     convert) options="-o --output --normalize --trim-silence --help" ;;
     esac
 

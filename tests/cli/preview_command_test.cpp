@@ -59,6 +59,11 @@ TEST(Preview, holdsTheTableAtThePlayedRate) {
          4444,
          20},
         {"shorter than a line", {"--start", "50", "--end", "59"}, 8000, 0},
+        {"the HEX player: exactly 8000", {"--end", "40", "--program", "hex"}, 8000, 40},
+        {"the HEX player: exactly 4000",
+         {"--start", "43", "--end", "113", "--quality", "poor", "--program", "hex"},
+         4000,
+         30},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -66,7 +71,7 @@ TEST(Preview, holdsTheTableAtThePlayedRate) {
         std::vector<std::string> include = {"inc", sound, "-o", folder.path("t.inc")};
         preview.insert(preview.end(), c.options.begin(), c.options.end());
         for (std::size_t i = 0; i < c.options.size(); i += 2) {
-            if (c.options[i] != "--loop-cycles") {
+            if (c.options[i] != "--loop-cycles" && c.options[i] != "--program") {
                 include.push_back(c.options[i]);
                 include.push_back(c.options[i + 1]);
             }
@@ -94,26 +99,6 @@ TEST(Preview, holdsTheTableAtThePlayedRate) {
     }
 }
 
-TEST(Preview, firstValueIsTheOneAfterTheStart) {
-    TestFolder folder;
-    const Bytes wave = plainWave(
-        {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31});
-    const std::string sound = folder.write("s.wav", std::string(wave.begin(), wave.end()));
-    const std::pair<std::string, Bytes> cases[] = {
-        {"good", {11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30}},
-        {"poor", {12, 14, 16, 18, 20, 22, 24, 26, 28, 30}},
-    };
-    for (const auto& [quality, expected] : cases) {
-        SCOPED_TRACE(quality);
-        ASSERT_EQ(runCommand({"preview", sound, "-o", folder.path("p.wav"), "--start", "44",
-                              "--end", "64", "--quality", quality})
-                      .status,
-                  kOk);
-        const std::string file = folder.read("p.wav");
-        EXPECT_EQ(Bytes(file.begin() + 44, file.end()), expected);
-    }
-}
-
 TEST(Preview, refusesWhatBasRefusesAndLeavesNoFile) {
     TestFolder folder;
     const Bytes wave = plainWave(Bytes(100, 128));
@@ -128,6 +113,10 @@ TEST(Preview, refusesWhatBasRefusesAndLeavesNoFile) {
         {"missing sound", {}, kInputOutput},
         {"standard output", {}, kUsage},
         {"negative loop", {"--loop-cycles", "-1"}, kUsage},
+        {"the HEX player has no loop to estimate",
+         {"--program", "hex", "--loop-cycles", "20"},
+         kUsage},
+        {"no such program", {"--program", "asm"}, kUsage},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

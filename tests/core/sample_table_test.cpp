@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "core/failure.h"
+#include "core/program_writer.h"
+#include "core/table_reader.h"
 #include "support/text_capture.h"
 
 namespace vornelik {
@@ -118,6 +120,40 @@ TEST(SampleTable, aSinkFailureStopsTheTable) {
                  std::runtime_error);
     std::int32_t unused = 0;
     EXPECT_EQ(out.text(), table(sound, Quality::good, "0", "30", unused));
+}
+
+// The values a command reads back from the written table: the element after the start first,
+// whatever the pieces the text comes in.
+TEST(TableReader, readsBackTheValuesTheProgramFileHolds) {
+    std::vector<std::uint8_t> sound = countingSound(40);
+    const struct {
+        Quality quality;
+        std::vector<std::uint8_t> expected;
+    } cases[] = {
+        {Quality::good,
+         {11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30}},
+        {Quality::poor, {12, 14, 16, 18, 20, 22, 24, 26, 28, 30}},
+    };
+    class Values : public ValueSink {
+      public:
+        void take(std::span<const std::uint8_t> values) override {
+            taken.insert(taken.end(), values.begin(), values.end());
+        }
+        std::vector<std::uint8_t> taken;
+    };
+    for (const auto& c : cases) {
+        TextCapture program;
+        std::int32_t tableIndex = 0;
+        writeProgram(program, {sound, c.quality, "10", "30"}, "20", ".", tableIndex);
+        for (const std::size_t piece : {std::size_t{1}, std::size_t{7}, program.text().size()}) {
+            Values values;
+            TableReader reader(values);
+            for (std::size_t at = 0; at < program.text().size(); at += piece) {
+                reader.write(std::string_view(program.text()).substr(at, piece));
+            }
+            EXPECT_EQ(values.taken, c.expected) << "pieces of " << piece;
+        }
+    }
 }
 
 }  // namespace

@@ -140,6 +140,32 @@ TEST(CommandLine, EdgesOfFilesAsOnLinux) {
     }
 }
 
+// hex and asm write the bytes the Linux build writes (tests/cli/player_commands_test.cpp).
+TEST(CommandLine, HexAndAsmAsOnLinux) {
+    const ScratchFolder folder;
+    const std::wstring sound = folder / L"ses.wav";
+    writeBytes(sound, std::string(kSoundBytes.begin(), kSoundBytes.end()));
+    const std::wstring output = folder / L"\u00e7\u0131kt\u0131";
+    const struct {
+        const wchar_t* arguments;
+        const char* expected;
+    } cases[] = {
+        {L"hex", "player_good_0_25.hex"},
+        {L"asm --quality poor", "player_poor_0_25.asm"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        const Outcome run = runCaptured(folder, std::wstring(c.arguments) + L" " + quoted(sound) +
+                                                    L" --end 25 -o " + quoted(output));
+        EXPECT_EQ(run.status, 0u) << run.errors;
+        EXPECT_EQ(readBytes(output), expectedFile(c.expected));
+        const Outcome out = runCaptured(
+            folder, std::wstring(c.arguments) + L" " + quoted(sound) + L" --end 25 -o -");
+        EXPECT_EQ(out.output, expectedFile(c.expected));
+        DeleteFileW(output.c_str());
+    }
+}
+
 // convert is in the Windows build too: no help says it is missing.
 TEST(CommandLine, EveryHelpKnowsConvert) {
     const ScratchFolder folder;
