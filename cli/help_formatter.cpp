@@ -4,8 +4,9 @@
 #include <array>
 #include <memory>
 #include <optional>
-#include <regex>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "core/utf8.h"
 
@@ -40,58 +41,90 @@ constexpr std::array<std::pair<const char*, const char*>, 15> kLabels{{
 };
 
 // "{1}" and the like in a translated text, filled with the parts of the English message.
-std::string filled(std::string text, const std::smatch& parts) {
-    for (std::size_t index = parts.size() - 1; index >= 1; --index) {
+std::string filled(std::string text, const std::vector<std::string>& parts) {
+    for (std::size_t index = parts.size(); index >= 1; --index) {
         const std::string mark = "{" + std::to_string(index) + "}";
         for (std::size_t at = text.find(mark); at != std::string::npos;
-             at = text.find(mark, at + parts[index].length())) {
-            text.replace(at, mark.size(), parts[index].str());
+             at = text.find(mark, at + parts[index - 1].size())) {
+            text.replace(at, mark.size(), parts[index - 1]);
         }
     }
     return text;
 }
 
+// The parts of message where pattern ("{1} requires {2}") has its marks, numbered in order, or
+// nothing where the message is not of that pattern. A part ends at the first place the text
+// after its mark follows; the last text must end the message.
+std::optional<std::vector<std::string>> partsOf(std::string_view pattern,
+                                                std::string_view message) {
+    std::vector<std::string_view> texts;  // the texts between the marks
+    for (std::size_t mark = pattern.find('{'); mark != std::string_view::npos;
+         mark = pattern.find('{')) {
+        texts.push_back(pattern.substr(0, mark));
+        pattern.remove_prefix(pattern.find('}', mark) + 1);
+    }
+    texts.push_back(pattern);
+    if (!message.starts_with(texts.front())) {
+        return std::nullopt;
+    }
+    message.remove_prefix(texts.front().size());
+    std::vector<std::string> parts;
+    for (std::size_t index = 1; index < texts.size(); ++index) {
+        const bool last = index + 1 == texts.size();
+        const std::size_t at =
+            last ? (message.ends_with(texts[index]) ? message.size() - texts[index].size()
+                                                    : std::string_view::npos)
+                 : message.find(texts[index]);
+        if (at == std::string_view::npos || at == 0) {
+            return std::nullopt;  // every part has a letter at least
+        }
+        parts.emplace_back(message.substr(0, at));
+        message.remove_prefix(at + texts[index].size());
+    }
+    if (texts.size() == 1 && !message.empty()) {
+        return std::nullopt;
+    }
+    return parts;
+}
+
 struct MessagePattern {
-    const char* english;      // CLI11's message, as a regular expression
-    const char* translation;  // the text for the catalog, with {1}... for the parts
+    const char* english;      // CLI11's message, its parts marked {1}, {2}...
+    const char* translation;  // the text for the catalog, with the same marks
 };
 
-// What a failed value check says after "NAME: ".
+// What a failed value check says after "NAME: ", the most particular first.
 constexpr std::array<MessagePattern, 6> kCheckMessages{{
-    {R"(^(.*) not in (\{.*\})$)", N_("{1} is not one of {2}")},
-    {R"(^Value (.*) not in range (.*) to (.*)$)", N_("value {1} is not from {2} to {3}")},
-    {R"(^Value (.*) could not be converted$)", N_("value {1} cannot be read")},
-    {R"(^File does not exist: (.*)$)", N_("no such file: {1}")},
-    {R"(^Directory does not exist: (.*)$)", N_("no such folder: {1}")},
-    {R"(^Directory is actually a file: (.*)$)", N_("a file, not a folder: {1}")},
+    {"Value {1} not in range {2} to {3}", N_("value {1} is not from {2} to {3}")},
+    {"Value {1} could not be converted", N_("value {1} cannot be read")},
+    {"File does not exist: {1}", N_("no such file: {1}")},
+    {"Directory does not exist: {1}", N_("no such folder: {1}")},
+    {"Directory is actually a file: {1}", N_("a file, not a folder: {1}")},
+    {"{1} not in {2}", N_("{1} is not one of {2}")},
 }};
 
 // CLI11's parse failures, the most particular first.
 constexpr std::array<MessagePattern, 17> kParseMessages{{
-    {R"(^The following argument was not expected: (.*)$)",
+    {"The following argument was not expected: {1}",
      N_("The following argument was not expected: {1}")},
-    {R"(^The following arguments were not expected: (.*)$)",
+    {"The following arguments were not expected: {1}",
      N_("The following arguments were not expected: {1}")},
-    {R"(^A subcommand is required$)", N_("A command is required")},
-    {R"(^Requires at least (\d+) subcommands$)", N_("At least {1} commands are required")},
-    {R"(^(.*) is required$)", N_("{1} is required")},
-    {R"(^Could not convert: (.*) = (.*)$)", N_("Could not convert: {1} = {2}")},
-    {R"(^The value (.*) is not an allowed value for (.*)$)",
-     N_("The value {1} is not allowed for {2}")},
-    {R"(^(.*): too many inputs for a flag$)", N_("{1}: too many values for a flag")},
-    {R"(^(.*): Should be true/false or a number$)", N_("{1}: should be true, false or a number")},
-    {R"(^Expected exactly (\d+) arguments to (.*), got (\d+)$)",
+    {"A subcommand is required", N_("A command is required")},
+    {"Requires at least {1} subcommands", N_("At least {1} commands are required")},
+    {"{1} is required", N_("{1} is required")},
+    {"Could not convert: {1} = {2}", N_("Could not convert: {1} = {2}")},
+    {"The value {1} is not an allowed value for {2}", N_("The value {1} is not allowed for {2}")},
+    {"{1}: too many inputs for a flag", N_("{1}: too many values for a flag")},
+    {"{1}: Should be true/false or a number", N_("{1}: should be true, false or a number")},
+    {"Expected exactly {1} arguments to {2}, got {3}",
      N_("{2} takes exactly {1} arguments, got {3}")},
-    {R"(^Expected at least (\d+) arguments to (.*), got (\d+)$)",
+    {"Expected at least {1} arguments to {2}, got {3}",
      N_("{2} takes at least {1} arguments, got {3}")},
-    {R"(^(.*): At least (\d+) required but received (\d+)$)",
-     N_("{1}: at least {2} needed, {3} given")},
-    {R"(^(.*): At Most (\d+) required but received (\d+)$)",
-     N_("{1}: at most {2} allowed, {3} given")},
-    {R"(^(.*): (\d+) required (.*) missing$)", N_("{1}: {2} {3} missing")},
-    {R"(^(.*) requires (.*)$)", N_("{1} needs {2}")},
-    {R"(^(.*) excludes (.*)$)", N_("{1} cannot be used with {2}")},
-    {R"(^(.*) not found$)", N_("{1} not found")},
+    {"{1}: At least {2} required but received {3}", N_("{1}: at least {2} needed, {3} given")},
+    {"{1}: At Most {2} required but received {3}", N_("{1}: at most {2} allowed, {3} given")},
+    {"{1}: {2} required {3} missing", N_("{1}: {2} {3} missing")},
+    {"{1} requires {2}", N_("{1} needs {2}")},
+    {"{1} excludes {2}", N_("{1} cannot be used with {2}")},
+    {"{1} not found", N_("{1} not found")},
 }};
 
 // The translation of the first pattern the message matches, or nothing.
@@ -99,9 +132,8 @@ template <std::size_t Count>
 std::optional<std::string> matched(const std::array<MessagePattern, Count>& patterns,
                                    const std::string& message) {
     for (const MessagePattern& pattern : patterns) {
-        std::smatch parts;
-        if (std::regex_match(message, parts, std::regex(pattern.english))) {
-            return filled(translate(pattern.translation), parts);
+        if (const auto parts = partsOf(pattern.english, message)) {
+            return filled(translate(pattern.translation), *parts);
         }
     }
     return std::nullopt;

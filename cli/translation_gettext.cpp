@@ -40,7 +40,8 @@ void chooseLanguage() {
 }
 
 const char* translate(const char* text) {
-    return dgettext(kDomain, text);
+    // gettext gives the catalog's header for the empty text; a text left empty stays so.
+    return *text == '\0' ? text : dgettext(kDomain, text);
 }
 
 const char* translatePlural(const char* singular, const char* plural, unsigned long count) {

@@ -46,6 +46,8 @@ extra.en|LANG=C|info a b
 extra.tr|LANG=tr_TR.UTF-8|info a b
 required.tr|LANG=tr_TR.UTF-8|bas
 quality.tr|LANG=tr_TR.UTF-8|bas a -o b --quality best
+range.tr|LANG=tr_TR.UTF-8|preview a -o b --loop-cycles 100001
+missing.tr|LANG=tr_TR.UTF-8|bas a -o
 ROWS
 [ "$failures" -eq 0 ] || exit 1
 echo "vornelik-cli speaks Turkish and English as the locale asks"
