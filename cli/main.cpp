@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/run_cli.h"
+#include "cli/translation.h"
 #ifdef _WIN32
 #include "win32/windows_cli.h"
 #include "win32/windows_command_line.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
     vornelik::prepareWindowsConsole();
 #endif
+    vornelik::chooseLanguage();
     std::vector<std::string> arguments = vornelik::commandLineArguments(argc, argv);
     if (!arguments.empty()) {
         arguments.erase(arguments.begin());  // the program's name

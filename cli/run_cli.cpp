@@ -9,13 +9,17 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/help_formatter.h"
 #include "core/utf8.h"
+
+#include "cli/translation.h"  // last: its _ is a macro
 
 namespace vornelik {
 namespace {
 
 #ifndef VORNELIK_CONVERT
-constexpr const char* kNoConvert = "convert is not in this build: it needs libsndfile and libsoxr.";
+constexpr const char* kNoConvert =
+    N_("convert is not in this build: it needs libsndfile and libsoxr.");
 #endif
 
 // "--end=" is the empty text, as an empty box is; CLI11 would take the next argument.
@@ -50,10 +54,10 @@ bool namesAnEmptyOutput(const std::vector<std::string>& arguments) {
 }  // namespace
 
 int runCli(std::vector<std::string> given) {
-    CLI::App app(
-        "Turns a short 8-bit 8 kHz recording into Proton BASIC source for a PIC18F4620, "
-        "as the Vornelik window does.",
-        "vornelik-cli");
+    CLI::App app(_("Turns a short 8-bit 8 kHz recording into Proton BASIC source for a PIC18F4620, "
+                   "as the Vornelik window does."),
+                 "vornelik-cli");
+    useTranslatedHelp(app);
     app.set_version_flag("--version", "vornelik-cli " VORNELIK_VERSION);
     app.require_subcommand(1);
     // "/name" is a path, on Windows too, never an option.
@@ -67,16 +71,16 @@ int runCli(std::vector<std::string> given) {
     addConvertCommand(app, status);
 #else
     // Listed all the same, so that both the command list and a call say why it is missing.
-    CLI::App* convert = app.add_subcommand("convert", kNoConvert)->allow_extras();
+    CLI::App* convert = app.add_subcommand("convert", _(kNoConvert))->allow_extras();
     convert->callback([&status] {
-        std::cerr << kNoConvert << '\n';
+        std::cerr << _(kNoConvert) << '\n';
         status = kUsage;
     });
 #endif
     addPlotCommand(app, status);
     addPreviewCommand(app, status);
 #ifndef VORNELIK_CONVERT
-    app.footer(kNoConvert);  // set after the commands, which would inherit it
+    app.footer(_(kNoConvert));  // set after the commands, which would inherit it
 #endif
 
     std::vector<std::string> arguments = withEmptyValuesSplit(std::move(given));
@@ -102,8 +106,9 @@ int runCli(std::vector<std::string> given) {
         }
         // CLI11 would only say that a command is required.
         if (app.get_subcommands().empty() && !app.remaining().empty()) {
-            std::cerr << "unknown command or option: " << readableName(app.remaining()[0])
-                      << "\nRun with --help for the commands.\n";
+            std::cerr << _("unknown command or option:") << ' ' << readableName(app.remaining()[0])
+                      << '\n'
+                      << _("Run with --help for the commands.") << '\n';
             return kUsage;
         }
         const int shown = app.exit(error);

@@ -11,6 +11,7 @@ function emit(line) {
 
 function underline(title, mark,    rule) {
     rule = title
+    gsub(/[\200-\277]/, "", rule)  # one mark a letter: UTF-8's continuation bytes dropped
     gsub(/./, mark, rule)
     return rule
 }

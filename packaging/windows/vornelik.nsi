@@ -2,7 +2,8 @@
 ; The Windows installer of Vornelik, built on Linux with Debian's makensis:
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=1.0.0 -DPROGRAM_DIR=... -DTEXT_DIR=... -DICON=...
 ;            -DOUTFILE=... [-DTARGET=x86-unicode] vornelik.nsi
-; PROGRAM_DIR holds vornelik.exe and vornelik-cli.exe, TEXT_DIR README.txt and LICENSE.txt.
+; PROGRAM_DIR holds vornelik.exe and vornelik-cli.exe, TEXT_DIR README.txt, BENIOKU.txt and
+; LICENSE.txt.
 ;
 ; It installs for the current user without administrator rights, and for all users when it runs
 ; as administrator; /CurrentUser asks for the current user even then. /S installs silently, and
@@ -34,6 +35,9 @@ RequestExecutionLevel user
 !define APPLICATION_KEY "Software\Classes\Applications\vornelik.exe"
 !define WAV_OPEN_WITH_KEY "Software\Classes\.wav\OpenWithList\vornelik.exe"
 !define SHORTCUT "$SMPROGRAMS\Vornelik.lnk"
+; The read-me in the installer's language: its shortcut and the finish page name the Turkish
+; text on a Turkish system, the English one elsewhere.
+!define README_SHORTCUT "$SMPROGRAMS\$(ReadmeName).lnk"
 ; Sent after the file associations change, so that Explorer reads them again.
 !define SHCNE_ASSOCCHANGED 0x08000000
 
@@ -54,7 +58,7 @@ VIAddVersionKey LegalCopyright "MIT License"
 !define MUI_ABORTWARNING
 !define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\vornelik.exe"
-!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\README.txt"
+!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\$(ReadmeFile)"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
 
 !insertmacro MUI_PAGE_WELCOME
@@ -78,6 +82,10 @@ LangString ShortcutComment ${LANG_ENGLISH} \
     "Turns a short recording into Proton BASIC code for a PIC18F4620"
 LangString ShortcutComment ${LANG_TURKISH} \
     "Ses kaydını PIC18F4620 için Proton BASIC koduna çevirir"
+LangString ReadmeFile ${LANG_ENGLISH} "README.txt"
+LangString ReadmeFile ${LANG_TURKISH} "BENIOKU.txt"
+LangString ReadmeName ${LANG_ENGLISH} "Vornelik - Read me"
+LangString ReadmeName ${LANG_TURKISH} "Vornelik - Beni oku"
 LangString AllUsersNeedsAdministrator ${LANG_ENGLISH} \
     "Vornelik was installed for all users of this computer. Only an administrator can remove it."
 LangString AllUsersNeedsAdministrator ${LANG_TURKISH} \
@@ -118,11 +126,13 @@ Section
     File "${PROGRAM_DIR}\vornelik.exe"
     File "${PROGRAM_DIR}\vornelik-cli.exe"
     File "${TEXT_DIR}\README.txt"
+    File "${TEXT_DIR}\BENIOKU.txt"
     File "${TEXT_DIR}\LICENSE.txt"
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
     CreateShortcut "${SHORTCUT}" "$INSTDIR\vornelik.exe" "" "$INSTDIR\vornelik.exe" 0 \
         SW_SHOWNORMAL "" "$(ShortcutComment)"
+    CreateShortcut "${README_SHORTCUT}" "$INSTDIR\$(ReadmeFile)"
 
     WriteRegStr SHCTX "${APPLICATION_KEY}" "FriendlyAppName" "${PRODUCT}"
     WriteRegStr SHCTX "${APPLICATION_KEY}\DefaultIcon" "" "$INSTDIR\vornelik.exe,0"
@@ -185,9 +195,13 @@ Section Uninstall
     System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
 
     Delete "${SHORTCUT}"
+    ; Either language's, whichever the installer made.
+    Delete "$SMPROGRAMS\Vornelik - Read me.lnk"
+    Delete "$SMPROGRAMS\Vornelik - Beni oku.lnk"
     Delete "$INSTDIR\vornelik.exe"
     Delete "$INSTDIR\vornelik-cli.exe"
     Delete "$INSTDIR\README.txt"
+    Delete "$INSTDIR\BENIOKU.txt"
     Delete "$INSTDIR\LICENSE.txt"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"

@@ -39,11 +39,14 @@ expect_file share/applications/$app_id.desktop
 expect_file share/metainfo/$app_id.metainfo.xml
 expect_file share/icons/hicolor/scalable/apps/vornelik.svg
 expect_gzip share/man/man1/vornelik.1.gz
+expect_gzip share/man/tr/man1/vornelik.1.gz
+expect_file share/locale/tr/LC_MESSAGES/vornelik.mo
 expect_file share/doc/vornelik/copyright
 expect_gzip share/doc/vornelik/changelog.gz
 if [ "$with_cli" = 1 ]; then
     expect_executable bin/vornelik-cli
     expect_gzip share/man/man1/vornelik-cli.1.gz
+    expect_gzip share/man/tr/man1/vornelik-cli.1.gz
     expect_file share/bash-completion/completions/vornelik-cli
     # The installed program reads the locale (Qt Core is linked into it).
     if [ -x "$usr/bin/vornelik-cli" ]; then
@@ -52,6 +55,10 @@ if [ "$with_cli" = 1 ]; then
         LC_ALL=tr_TR.UTF-8 "$usr/bin/vornelik-cli" inc "$sound" -o - >"$root/table.inc" 2>&1 ||
             fail "the installed vornelik-cli inc: $(cat "$root/table.inc")"
         grep -q CDATA "$root/table.inc" || fail "the installed vornelik-cli wrote no table"
+        # ... and its catalog from there too (C.UTF-8 is built into glibc; LANGUAGE picks Turkish).
+        LANG=C.UTF-8 LANGUAGE=tr "$usr/bin/vornelik-cli" frob >"$root/unknown" 2>&1 || true
+        grep -q "bilinmeyen komut" "$root/unknown" ||
+            fail "the installed vornelik-cli speaks no Turkish: $(cat "$root/unknown")"
     fi
 fi
 
@@ -90,11 +97,18 @@ fi
 
 # Manual pages must format without a single warning, as lintian checks them.
 if command -v man >/dev/null 2>&1; then
-    for page in "$usr"/share/man/man1/*.1.gz; do
+    for page in "$usr"/share/man/man1/*.1.gz "$usr"/share/man/tr/man1/*.1.gz; do
         if ! output=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null) ||
             [ -n "$output" ]; then
             fail "man $page: $output"
         fi
+    done
+    # man -L tr finds the Turkish pages where the package puts them.
+    for name in vornelik vornelik-cli; do
+        [ "$name" = vornelik-cli ] && [ "$with_cli" != 1 ] && continue
+        found=$(MANPATH="$usr/share/man" man -L tr -w "$name" 2>&1)
+        [ "$found" = "$usr/share/man/tr/man1/$name.1.gz" ] ||
+            fail "man -L tr -w $name: $found"
     done
 else
     echo "SKIP: man is not installed"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // vornelik-cli.exe takes its arguments from the wide command line: names with letters that the
-// ANSI code page lacks reach it whole.
+// ANSI code page lacks reach it whole; it speaks Turkish on the console and into a file.
 
 #include <gtest/gtest.h>
 
@@ -53,6 +53,29 @@ Outcome runCaptured(const ScratchFolder& folder, const std::wstring& arguments) 
     DeleteFileW(errPath.c_str());
     return run;
 }
+
+// What the program would print under Linux with the same locale: the expected file of
+// cli_language_test without its last line, the exit status.
+std::string expectedSpeech(const std::string& name, unsigned long& status) {
+    std::string text = expectedFile("cli_language/" + name);
+    const std::size_t last = text.rfind("exit ");
+    status = std::stoul(text.substr(last + 5));
+    return text.substr(0, last);
+}
+
+// LANG alone of the language variables for the programs this test starts, as long as it lives.
+class ChildLanguage {
+  public:
+    explicit ChildLanguage(const wchar_t* value) {
+        for (const wchar_t* name : {L"LC_ALL", L"LC_MESSAGES", L"LANGUAGE"}) {
+            SetEnvironmentVariableW(name, nullptr);
+        }
+        SetEnvironmentVariableW(L"LANG", value);
+    }
+    ~ChildLanguage() { SetEnvironmentVariableW(L"LANG", nullptr); }
+    ChildLanguage(const ChildLanguage&) = delete;
+    ChildLanguage& operator=(const ChildLanguage&) = delete;
+};
 
 std::wstring quoted(const std::wstring& path) {
     return L"\"" + path + L"\"";
@@ -163,6 +186,31 @@ TEST(CommandLine, HexAndAsmAsOnLinux) {
             folder, std::wstring(c.arguments) + L" " + quoted(sound) + L" --end 25 -o -");
         EXPECT_EQ(out.output, expectedFile(c.expected));
         DeleteFileW(output.c_str());
+    }
+}
+
+// With a Turkish LANG the program prints into a redirected file, as UTF-8, what the Linux one
+// prints under tr_TR.UTF-8; LANG=C keeps English (console_language_test reads the console).
+TEST(CommandLine, SpeaksTheLanguageLangNames) {
+    const ScratchFolder folder;
+    struct Row {
+        const wchar_t* lang;
+        const wchar_t* arguments;
+        const char* expected;
+    };
+    for (const Row& row :
+         {Row{L"tr_TR.UTF-8", L"--help", "help.tr"}, Row{L"tr_TR.UTF-8", L"info a b", "extra.tr"},
+          Row{L"tr_TR.UTF-8", L"bas a -o b --quality best", "quality.tr"},
+          Row{L"C", L"frob", "unknown.en"}}) {
+        SCOPED_TRACE(narrow(row.lang) + " " + narrow(row.arguments));
+        const ChildLanguage language(row.lang);
+        unsigned long status = 0;
+        const std::string expected = expectedSpeech(row.expected, status);
+        const Outcome run = runCaptured(folder, row.arguments);
+        std::string shown = run.output + run.errors;
+        std::erase(shown, '\r');  // Windows ends the lines of a text stream with CR LF
+        EXPECT_EQ(shown, expected);
+        EXPECT_EQ(run.status, status);
     }
 }
 

@@ -1,10 +1,11 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The Windows downloads. The zip holds exactly the two programs, README.txt and LICENSE.txt, as
-# Notepad reads them. The installer, run silently in a Wine prefix made anew (WINEPREFIX), installs
+# The Windows downloads. The zip holds exactly the two programs, README.txt, its Turkish
+# BENIOKU.txt and LICENSE.txt, as Notepad reads them. The installer, run silently in a Wine prefix made anew (WINEPREFIX), installs
 # for all users (Wine's user is an administrator) and, with /CurrentUser, for the current user:
 # each time the programs, the Start-menu shortcut, the Uninstall values and "Open with" for .wav
-# must be where they belong, the shortcut must start the window, vornelik-cli.exe must tell the
+# must be where they belong, the read-me's shortcut must name the text in the installer's
+# language (Turkish under a Turkish LANG), the shortcut must start the window, vornelik-cli.exe must tell the
 # version, and the uninstaller's QuietUninstallString must leave none of it behind.
 #   package_test.sh CMAKE VERSION ZIP SETUP WINDOW_CHECK
 set -eu
@@ -27,12 +28,14 @@ trap 'rm -rf "$scratch"' EXIT
 # --- The zip
 mkdir "$scratch/zip"
 (cd "$scratch/zip" && "$cmake" -E tar xf "$zip")
-expect_equal "files in the zip" "LICENSE.txt README.txt vornelik-cli.exe vornelik.exe" \
+expect_equal "files in the zip" "BENIOKU.txt LICENSE.txt README.txt vornelik-cli.exe vornelik.exe" \
     "$(cd "$scratch/zip" && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort | tr '\n' ' ' |
         sed 's/ $//')"
-expect_equal "README.txt's first bytes" "efbbbf" "$(head -c 3 "$scratch/zip/README.txt" | od -An -tx1 |
-    tr -d ' \n')"
-for text in README.txt LICENSE.txt; do
+for text in README.txt BENIOKU.txt; do
+    expect_equal "$text's first bytes" "efbbbf" "$(head -c 3 "$scratch/zip/$text" | od -An -tx1 |
+        tr -d ' \n')"
+done
+for text in README.txt BENIOKU.txt LICENSE.txt; do
     file="$scratch/zip/$text"
     lines=$(tr -cd '\n' <"$file" | wc -c)
     returns=$(tr -cd '\r' <"$file" | wc -c)
@@ -40,10 +43,19 @@ for text in README.txt LICENSE.txt; do
         tr -d ' \n')" = 0d0a ] || fail "$text: not every line ends with CR LF"
 done
 grep -q "ı" "$scratch/zip/README.txt" || fail "README.txt lost the Turkish letters"
+for letter in ç ğ ı İ ö ş ü; do
+    grep -q "$letter" "$scratch/zip/BENIOKU.txt" || fail "BENIOKU.txt has no $letter"
+done
+grep -q "Komut satırı" "$scratch/zip/BENIOKU.txt" || fail "BENIOKU.txt is not the Turkish text"
 grep -q "vornelik-$version-win32-setup.exe" "$scratch/zip/README.txt" ||
     fail "README.txt does not name vornelik-$version-win32-setup.exe"
 grep -q '`' "$scratch/zip/README.txt" && fail "README.txt keeps Markdown's backticks"
 head -n 1 "$scratch/zip/LICENSE.txt" | grep -q "^MIT License" || fail "LICENSE.txt is not the licence"
+
+# Wine takes a Turkish display language from a Turkish LANG only where that locale exists: one is
+# made for the test.
+mkdir "$scratch/locale"
+localedef -i tr_TR -f UTF-8 "$scratch/locale/tr_TR.UTF-8" || fail "localedef cannot make tr_TR.UTF-8"
 
 # --- A fresh prefix; the programs and the registry are looked at through Wine itself.
 wineserver -k 2>/dev/null || true
@@ -76,19 +88,26 @@ uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Vornelik'
 application_key='Software\Classes\Applications\vornelik.exe'
 open_with_key='Software\Classes\.wav\OpenWithList\vornelik.exe'
 
-# mode: the installer's switches, the registry root, the folder, the Start menu
+# mode: the installer's switches, the registry root, the folder, the Start menu, the LANG the
+# installer runs under, the read-me's shortcut's name in that language and the text it opens
 check_install() {
-    mode=$1 switches=$2 root=$3 folder=$4 start_menu=$5
+    mode=$1 switches=$2 root=$3 folder=$4 start_menu=$5 lang=$6 readme_name=$7 readme=$8
     shortcut="$start_menu\\Vornelik.lnk"
+    readme_shortcut="$start_menu\\$readme_name.lnk"
     echo "== $mode"
-    wine "$setup" /S $switches || fail "$mode: the installer failed: $?"
+    LOCPATH="$scratch/locale" LANG=$lang wine "$setup" /S $switches ||
+        fail "$mode: the installer failed: $?"
 
-    for file in vornelik.exe vornelik-cli.exe README.txt LICENSE.txt; do
+    for file in vornelik.exe vornelik-cli.exe README.txt BENIOKU.txt LICENSE.txt; do
         cmp -s "$scratch/zip/$file" "$(unix_path "$folder\\$file")" ||
             fail "$mode: $folder\\$file is not the zip's $file"
     done
     [ -f "$(unix_path "$folder\\uninstall.exe")" ] || fail "$mode: no uninstall.exe"
     [ -f "$(unix_path "$shortcut")" ] || fail "$mode: no shortcut $shortcut"
+    [ -f "$(unix_path "$readme_shortcut")" ] || fail "$mode: no shortcut $readme_shortcut"
+    # A .lnk holds its target's path in UTF-16: without the NULs the name reads as ASCII.
+    tr -d '\000' <"$(unix_path "$readme_shortcut")" | LC_ALL=C grep -qa "$readme" ||
+        fail "$mode: $readme_shortcut does not open $readme"
 
     values=$(query "$root\\$uninstall_key")
     expect_equal "$mode: DisplayName" "Vornelik" "$(value "$values" DisplayName)"
@@ -126,6 +145,7 @@ check_install() {
     done
     [ -e "$(unix_path "$folder")" ] && fail "$mode: $folder is left"
     [ -e "$(unix_path "$shortcut")" ] && fail "$mode: $shortcut is left"
+    [ -e "$(unix_path "$readme_shortcut")" ] && fail "$mode: $readme_shortcut is left"
     for key in "$uninstall_key" "$application_key" "$open_with_key"; do
         wine reg query "$root\\$key" >/dev/null 2>&1 && fail "$mode: $root\\$key is left"
     done
@@ -134,9 +154,11 @@ check_install() {
 }
 
 check_install "all users" "" HKLM 'C:\Program Files\Vornelik' \
-    'C:\ProgramData\Microsoft\Windows\Start Menu\Programs'
+    'C:\ProgramData\Microsoft\Windows\Start Menu\Programs' tr_TR.UTF-8 "Vornelik - Beni oku" \
+    BENIOKU.txt
 check_install "current user" /CurrentUser HKCU "C:\\users\\$user\\AppData\\Local\\Programs\\Vornelik" \
-    "C:\\users\\$user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs"
+    "C:\\users\\$user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs" C \
+    "Vornelik - Read me" README.txt
 
 wineserver -k 2>/dev/null || true
 echo "$failures failures"
