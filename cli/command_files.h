@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/file_system.h"
+#include "files/file_system.h"
 
 namespace vornelik {
 

@@ -10,7 +10,7 @@
 #include "win32/windows_cli.h"
 #include "win32/windows_command_line.h"
 #else
-#include "qt/posix_command_line.h"
+#include "posix/posix_command_line.h"
 #endif
 
 int main(int argc, char** argv) {

@@ -11,7 +11,7 @@
 #include <optional>
 #include <span>
 
-#include "ui/file_system.h"
+#include "files/file_system.h"
 
 namespace vornelik {
 

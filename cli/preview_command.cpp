@@ -2,6 +2,7 @@
 // preview: the generated table as a WAV file, at the rate the chosen program plays it.
 
 #include <CLI/CLI.hpp>
+#include <charconv>
 #include <cmath>
 #include <iostream>
 
@@ -110,6 +111,19 @@ int preview(const PreviewOptions& options) {
     return kOk;
 }
 
+// A count of cycles as digits alone, from 0 to kLongestLoop; otherwise what was expected.
+std::string wholeCycles(const std::string& text) {
+    constexpr int kLongestLoop = 100000;
+    int cycles = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), cycles);
+    if (error == std::errc() && end == text.data() + text.size() && cycles >= 0 &&
+        cycles <= kLongestLoop) {
+        return "";
+    }
+    return "\"" + readableName(text) + "\" is not a whole number of cycles: give 0 to " +
+           std::to_string(kLongestLoop);
+}
+
 }  // namespace
 
 void addPreviewCommand(CLI::App& app, int& status) {
@@ -149,7 +163,7 @@ void addPreviewCommand(CLI::App& app, int& status) {
                     std::to_string(kCyclesPerSecond / basCyclesPerValue(Quality::good)) +
                     " good, " +
                     std::to_string(kCyclesPerSecond / basCyclesPerValue(Quality::poor)) + " poor")
-            ->check(CLI::Range(0, 100000))
+            ->check(CLI::Validator(wholeCycles, "CYCLES"))
             ->capture_default_str();
     command->callback([options, loop, &status] {
         if (options->program == "hex" && loop->count() > 0) {

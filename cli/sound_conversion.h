@@ -12,7 +12,7 @@
 #include <string>
 
 #include "core/sound_survey.h"
-#include "ui/file_system.h"
+#include "files/file_system.h"
 
 namespace vornelik {
 

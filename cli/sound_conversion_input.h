@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/file_system.h"
+#include "files/file_system.h"
 
 namespace vornelik {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/sound_pieces.h"
-#include "ui/file_system.h"
+#include "files/file_system.h"
 
 namespace vornelik {
 

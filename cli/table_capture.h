@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/table_reader.h"
-#include "ui/file_system.h"
+#include "files/file_system.h"
 
 namespace vornelik {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/sample_table.h"
-#include "ui/file_system.h"
+#include "files/file_system.h"
 #include "ui/locale_facts.h"
 
 namespace vornelik {

@@ -72,7 +72,7 @@ QAccessibleInterface* windowAccessible(const QString& className, QObject* object
 
 }  // namespace
 
-QtWindow::QtWindow(CommonDialog& commonDialog, MsgBox& messageBox, FileSystem& files,
+QtWindow::QtWindow(CommonDialog& commonDialog, MsgBox& messageBox, WindowFiles& files,
                    LocaleFacts locale, QWidget* parent)
     : QWidget(parent), form_(*this, commonDialog, messageBox, files, std::move(locale)) {
     static const bool factoryInstalled = (QAccessible::installFactory(windowAccessible), true);

@@ -15,7 +15,7 @@ class QtWindow : public QWidget, public ControlSurface {
     Q_OBJECT
 
   public:
-    QtWindow(CommonDialog& commonDialog, MsgBox& messageBox, FileSystem& files, LocaleFacts locale,
+    QtWindow(CommonDialog& commonDialog, MsgBox& messageBox, WindowFiles& files, LocaleFacts locale,
              QWidget* parent = nullptr);
 
     Form1& form() { return form_; }

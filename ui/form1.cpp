@@ -32,7 +32,7 @@ bool isBelow(const std::string& first, const std::string& second) {
 }  // namespace
 
 Form1::Form1(ControlSurface& controls, CommonDialog& commonDialog, MsgBox& messageBox,
-             FileSystem& files, LocaleFacts locale, FormReport& report)
+             WindowFiles& files, LocaleFacts locale, FormReport& report)
     : Command2(controls, Control::Command2),
       yer(controls, Control::yer),
       boyut(controls, Control::boyut),

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "core/sample_table.h"
+#include "core/sound_data.h"
+#include "files/window_files.h"
 #include "ui/common_dialog.h"
 #include "ui/controls.h"
-#include "ui/file_system.h"
 #include "ui/form_report.h"
 #include "ui/locale_facts.h"
 #include "ui/msg_box.h"
-#include "ui/sound_data.h"
 
 namespace vornelik {
 
@@ -24,7 +24,7 @@ namespace vornelik {
 class Form1 {
   public:
     Form1(ControlSurface& controls, CommonDialog& commonDialog, MsgBox& messageBox,
-          FileSystem& files, LocaleFacts locale, FormReport& report = FormReport::nobody());
+          WindowFiles& files, LocaleFacts locale, FormReport& report = FormReport::nobody());
 
     void Form_Load();
     void Command2_Click();
@@ -73,7 +73,7 @@ class Form1 {
 
     CommonDialog& CommonDialog1;
     MsgBox& messageBox_;
-    FileSystem& files_;
+    WindowFiles& files_;
     const LocaleFacts locale_;
     FormReport& report_;
 

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "ui/file_system.h"
+#include "files/file_system.h"
 #include "ui/locale_facts.h"
 
 namespace vornelik {

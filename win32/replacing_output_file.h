@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/file_system.h"
+#include "files/file_system.h"
 #include "win32/windows_output.h"
 
 namespace vornelik {

@@ -85,7 +85,7 @@ ControlClass classOf(ControlKind kind) {
 }  // namespace
 
 Win32Window::Win32Window(HINSTANCE instance, CommonDialog& commonDialog, MsgBox& messageBox,
-                         FileSystem& files, LocaleFacts locale)
+                         WindowFiles& files, LocaleFacts locale)
     : dpi_(screenDpi()), form_(*this, commonDialog, messageBox, files, std::move(locale)) {
     registerWindowClass(instance, &Win32Window::procedure);
     CreateWindowExW(0, kWindowClass, widen(kForm1.caption).c_str(), kWindowStyle, CW_USEDEFAULT,

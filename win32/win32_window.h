@@ -20,7 +20,7 @@ namespace vornelik {
 class Win32Window : public ControlSurface {
   public:
     Win32Window(HINSTANCE instance, CommonDialog& commonDialog, MsgBox& messageBox,
-                FileSystem& files, LocaleFacts locale);
+                WindowFiles& files, LocaleFacts locale);
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;

@@ -8,7 +8,7 @@
 
 #include "core/best_fit.h"
 #include "core/failure.h"
-#include "win32/replacing_text_file.h"
+#include "win32/replacing_output_file.h"
 #include "win32/wide_text.h"
 #include "win32/windows_error.h"
 #include "win32/windows_path.h"
@@ -80,7 +80,7 @@ class StandardOutput : public OutputFile {
         : handle_(GetStdHandle(STD_OUTPUT_HANDLE)), codePage_(codePage) {}
 
     void write(std::string_view text) override {
-        writeBytes(isAscii(text) ? std::string(text) : toCodePage(text, codePage_));
+        writeBytes(inCodePage(text, codePage_, toCodePage));
     }
     void writeBytes(std::string_view bytes) override {
         while (!bytes.empty()) {
@@ -313,7 +313,7 @@ std::unique_ptr<OutputFile> WindowsFileSystem::createOutput(const std::string& p
     if (isStandardStream(path)) {
         return std::make_unique<StandardOutput>(codePage());
     }
-    return std::make_unique<ReplacingTextFile>(widen(path), codePage());
+    return std::make_unique<ReplacingOutputFile>(widen(path), codePage());
 }
 
 }  // namespace vornelik

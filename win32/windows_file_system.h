@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/file_system.h"
+#include "files/file_system.h"
 
 namespace vornelik {
 

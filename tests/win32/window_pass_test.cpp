@@ -11,8 +11,8 @@
 #include "running_window.h"
 #include "scratch_folder.h"
 #include "support/sound_fixture.h"
+#include "support/user_texts.h"
 #include "ui/form_layout.h"
-#include "ui/form_texts.h"
 #include "win32/wide_text.h"
 
 namespace vornelik {
@@ -119,7 +119,7 @@ TEST(Win32Window, StartsAsDesigned) {
             EXPECT_EQ(w.text(layout.id), layout.caption) << layout.name;
         }
     }
-    EXPECT_EQ(w.text(Control::mesaj), texts::kStartMessage);
+    EXPECT_EQ(w.text(Control::mesaj), shown::kStart);
     EXPECT_EQ(pass.enabledFlags(), "10000000");
     EXPECT_EQ(w.focus(), w.control(Control::Command2));
 
@@ -138,7 +138,7 @@ TEST(Win32Window, ForwardsClicksAndChangesAndLimitsTypingOnly) {
     EXPECT_EQ(w.text(Control::yer), narrow(pass.sound));
     EXPECT_EQ(w.text(Control::boyut), "26 byte");
     EXPECT_EQ(w.text(Control::Text2), "26");
-    EXPECT_EQ(w.text(Control::mesaj), texts::kSetRangeMessage);
+    EXPECT_EQ(w.text(Control::mesaj), shown::kSetRange);
     EXPECT_EQ(pass.enabledFlags(), "00011110");
     // The open button is disabled now: the focus moved on along the tab order, and the Tab
     // key takes it round the enabled controls in that order.
@@ -154,14 +154,14 @@ TEST(Win32Window, ForwardsClicksAndChangesAndLimitsTypingOnly) {
     EXPECT_TRUE(w.isEnabled(Control::Command6));
     w.type(Control::Text1, "1234567");
     EXPECT_EQ(w.text(Control::Text1), "12345");
-    EXPECT_EQ(w.text(Control::mesaj), texts::kStartEditedMessage);
+    EXPECT_EQ(w.text(Control::mesaj), shown::kStartEdited);
     EXPECT_FALSE(w.isEnabled(Control::Command6));
 
     // A text set as a whole is shown whole, and changes the box too.
     w.click(Control::Command5);
     w.assign(Control::Text2, "1234567");
     EXPECT_EQ(w.text(Control::Text2), "1234567");
-    EXPECT_EQ(w.text(Control::mesaj), texts::kEndEditedMessage);
+    EXPECT_EQ(w.text(Control::mesaj), shown::kEndEdited);
 
     // The check reports through the message box, told to the log here.
     w.type(Control::Text2, "26");
@@ -169,8 +169,8 @@ TEST(Win32Window, ForwardsClicksAndChangesAndLimitsTypingOnly) {
     w.click(Control::Command6);
     const std::vector<std::string> expected = {
         "open ses dosyaları|*.wav",
-        "message " + std::string(texts::kStartAfterEnd),
-        "message " + std::string(texts::kMemoryBelowZero),
+        "message " + std::string(shown::kBrokenRules[0]),
+        "message " + std::string(shown::kBrokenRules[3]),
     };
     EXPECT_EQ(pass.logLines(), expected);
     EXPECT_FALSE(w.isEnabled(Control::Command3));
@@ -202,9 +202,9 @@ TEST(Win32Window, WritesBothFilesByteForByte) {
         w.click(c.quality);
         w.click(Control::Command6);
         w.click(Control::Command3);
-        EXPECT_EQ(w.text(Control::mesaj), texts::kProgramWrittenMessage);
+        EXPECT_EQ(w.text(Control::mesaj), shown::kProgramWritten);
         w.click(Control::Command4);
-        EXPECT_EQ(w.text(Control::mesaj), texts::kIncludeWrittenMessage);
+        EXPECT_EQ(w.text(Control::mesaj), shown::kIncludeWritten);
         EXPECT_EQ(pass.enabledFlags(), "00000000");
         EXPECT_EQ(w.close(), 0u);
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/file_system.h"
+#include "files/file_system.h"
 
 #include <algorithm>
 #include <array>

@@ -9,28 +9,9 @@
 #include <vector>
 
 #include "core/byte_source.h"
-#include "core/text_sink.h"
-#include "ui/sound_data.h"
+#include "files/window_files.h"
 
 namespace vornelik {
-
-// An output file. Text is taken in UTF-8 and written in the code page the file was made for;
-// bytes go out as they are. A regular file appears under its name only through commit(),
-// whole, with the mode and owner of the file it replaces; dropped without commit, it leaves
-// any file of that name as it was and no trace beside it. A device, a pipe or standard output
-// is written directly, as the text comes, and commit() sends the rest. Every failure throws,
-// naming the file and the system's reason.
-class OutputFile : public TextSink {
-  public:
-    virtual void writeBytes(std::string_view bytes) = 0;
-    virtual void commit() = 0;
-
-    // A regular file, made under a name of its own until commit(), can go back: `start` over
-    // its first bytes and what follows `length` bytes cut off. A device, a pipe or standard
-    // output cannot, and throws.
-    virtual bool canGoBack() const { return false; }
-    virtual void goBack(std::string_view start, std::uint64_t length);
-};
 
 // An input opened for reading from its start to its end; read() throws naming the file and the
 // reason.
@@ -77,22 +58,17 @@ class FileSystem;
 std::unique_ptr<InputFile> openBoundedInput(FileSystem& files, const std::string& path,
                                             std::int64_t maxBytes);
 
-// The files the handlers and the commands touch, through the platform's own file system.
-// Paths are what the platform's names are made of: bytes on Linux, UTF-8 on Windows. Every
-// failure throws, naming the file and the system's reason.
-class FileSystem {
+// The files the handlers and the commands touch, through the platform's own file system: what
+// the window uses, and what the commands read and compare besides. Paths are what the
+// platform's names are made of: bytes on Linux, UTF-8 on Windows. Every failure throws, naming
+// the file and the system's reason.
+class FileSystem : public WindowFiles {
   public:
-    virtual ~FileSystem() = default;
-
-    // The length the file system reports for the file: 0 for a stream, which is measured as it
-    // is read.
-    virtual std::int64_t fileLength(const std::string& path) = 0;
     virtual std::unique_ptr<InputFile> openInput(const std::string& path) = 0;
     // The bytes the file holds when it is read to its end, as readToEnd reads them.
     virtual std::vector<std::uint8_t> readAll(const std::string& path, std::int64_t maxBytes);
-    // The sound the window works with: by default readAll's bytes, held whole.
-    virtual SoundData openSound(const std::string& path, std::int64_t maxBytes);
-    virtual std::unique_ptr<OutputFile> createOutput(const std::string& path) = 0;
+    // By default readAll's bytes, held whole.
+    SoundData openSound(const std::string& path, std::int64_t maxBytes) override;
     // The input for a decoder: a stream is copied as it is read, and one longer than maxBytes is
     // refused as soon as it passes them. This base has no temporary files and throws.
     virtual std::unique_ptr<RandomAccessInput> openRandomAccess(const std::string& path,

@@ -19,8 +19,8 @@
 #include <thread>
 
 #include "core/failure.h"
-#include "qt/posix_file_system.h"
-#include "qt/posix_output.h"
+#include "posix/posix_file_system.h"
+#include "posix/posix_output.h"
 #include "support/test_folder.h"
 
 namespace vornelik {

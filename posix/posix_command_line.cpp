@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "qt/posix_command_line.h"
+#include "posix/posix_command_line.h"
 
 namespace vornelik {
 

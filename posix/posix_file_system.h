@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "ui/file_system.h"
+#include "files/file_system.h"
 
 namespace vornelik {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "qt/posix_output.h"
+#include "posix/posix_output.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -15,6 +15,7 @@
 #include "core/best_fit.h"
 #include "core/code_page.h"
 #include "core/failure.h"
+#include "core/path_folder.h"
 #include "core/utf8.h"
 
 namespace vornelik {
@@ -69,12 +70,10 @@ void forget(const char* name) {
     }
 }
 
+// The folder the path's file is in, with its last slash; "./" where the path names none.
 std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
+    const std::string_view folder = folderPart<char>(path, "/");
+    return folder.empty() ? "./" : std::string(folder);
 }
 
 // The file a name leads to through symlinks; it need not exist yet.
@@ -90,7 +89,7 @@ std::string endOfLinks(std::string path) {
             return path;
         }
         link.resize(static_cast<std::size_t>(length));
-        path = link.starts_with('/') ? link : folderOf(path) + "/" + link;
+        path = link.starts_with('/') ? link : folderOf(path) + link;
     }
     return path;  // a loop of links: opening it gives the system's reason
 }
@@ -99,7 +98,7 @@ std::string endOfLinks(std::string path) {
 std::string temporaryName(const std::string& folder) {
     static constexpr char kLetters[] = "0123456789abcdefghijklmnopqrstuvwxyz";
     std::random_device random;
-    std::string name = folder + "/.vornelik-";
+    std::string name = folder + ".vornelik-";
     for (int i = 0; i < 8; ++i) {
         name += kLetters[random() % 36];
     }
@@ -190,7 +189,7 @@ void PosixOutput::openTemporary(const struct stat* replaced, Temporary temporary
         fd_ = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     }
     if (fd_ < 0) {
-        named_ = folder + "/.vornelik-XXXXXX";
+        named_ = folder + ".vornelik-XXXXXX";
         keepTrackOf(named_.c_str());  // before it exists: a signal meanwhile removes nothing
         fd_ = mkostemp(named_.data(), O_CLOEXEC);
         if (fd_ < 0) {
@@ -211,11 +210,7 @@ void PosixOutput::openTemporary(const struct stat* replaced, Temporary temporary
 }
 
 void PosixOutput::write(std::string_view text) {
-    if (isAscii(text)) {
-        pending_.append(text);
-    } else {
-        pending_.append(toAnsiCodePage(text, codePage_));
-    }
+    pending_.append(inCodePage(text, codePage_, toAnsiCodePage));
     if (pending_.size() >= kPieceSize) {
         writePending();
     }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "qt/posix_file_system.h"
+#include "posix/posix_file_system.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,7 +12,7 @@
 
 #include "core/failure.h"
 #include "core/utf8.h"
-#include "qt/posix_output.h"
+#include "posix/posix_output.h"
 #include "ui/platform.h"
 
 namespace vornelik {

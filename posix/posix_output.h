@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/file_system.h"
+#include "files/file_system.h"
 
 namespace vornelik {
 
