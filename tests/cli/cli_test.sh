@@ -253,6 +253,7 @@ bas "$work/rec.wav" -o "$work/x.bas" --decimal-separator ''|"" is not a decimal 
 bas "$work/rec.wav" -o "$work/x.bas" --quality poor first second|not expected: first second
 bas "$work/rec.wav" -o ''|the output's name is empty
 plot "$work/rec.wav" --output=|the output's name is empty
+preview "$work/rec.wav" -o "$work/x.wav" --loop-cycles 1e3|"1e3" is not a whole number of cycles: give 0 to 100000
 EOF_OPTIONS
 expect 1 "an unknown command" -- "$cli" bass "$work/rec.wav"
 contains "$work/err" "bass" "the unknown command is named"
