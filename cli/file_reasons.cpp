@@ -55,10 +55,22 @@ constexpr std::array<MessagePattern, 26> kReasons{{
         "player ({3} less {4})")},
 }};
 
+// The names the file layers give the standard streams, which appear among a reason's parts.
+constexpr std::array<const char*, 2> kStreamNames{N_("standard input"), N_("standard output")};
+
 }  // namespace
 
 std::string translatedReason(const std::string& reason) {
-    return matched(kReasons, reason).value_or(reason);
+    std::string text = matched(kReasons, reason).value_or(reason);
+    for (const char* name : kStreamNames) {
+        const std::string english = name;
+        const std::string translated = translate(name);
+        for (std::size_t at = text.find(english); at != std::string::npos;
+             at = text.find(english, at + translated.size())) {
+            text.replace(at, english.size(), translated);
+        }
+    }
+    return text;
 }
 
 }  // namespace vornelik

@@ -7,7 +7,10 @@ namespace vornelik {
 
 std::string filled(std::string text, const std::vector<std::string>& parts) {
     for (std::size_t index = parts.size(); index >= 1; --index) {
-        const std::string mark = "{" + std::to_string(index) + "}";
+        // Appended, not "{" + ...: mingw's GCC 12 sees a false overlap there (-Wrestrict).
+        std::string mark(1, '{');
+        mark += std::to_string(index);
+        mark += '}';
         for (std::size_t at = text.find(mark); at != std::string::npos;
              at = text.find(mark, at + parts[index - 1].size())) {
             text.replace(at, mark.size(), parts[index - 1]);
