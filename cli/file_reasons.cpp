@@ -14,7 +14,7 @@ namespace {
 // ({2} after the colon) comes in the system's language.
 constexpr std::array<MessagePattern, 26> kReasons{{
     {"cannot read {1} at any position on this file system",
-     N_("{1} cannot be read at any position on this file system")},
+     N_("cannot read {1} at any position on this file system")},
     {"cannot read {1}: a sound of {2} bytes does not fit in the program's memory",
      N_("cannot read {1}: a sound of {2} bytes does not fit in the program's memory")},
     {"cannot read {1}: {2}", N_("cannot read {1}: {2}")},
@@ -34,10 +34,10 @@ constexpr std::array<MessagePattern, 26> kReasons{{
     {"cannot write {1}: {2}", N_("cannot write {1}: {2}")},
     {"cannot write {1}", N_("cannot write {1}")},
     {"an output that is streamed cannot go back", N_("an output that is streamed cannot go back")},
-    {"cannot open {1}: it is a directory", N_("cannot open {1}: it is a folder")},
+    {"cannot open {1}: it is a directory", N_("cannot open {1}: it is a directory")},
     {"cannot open {1}: {2}", N_("cannot open {1}: {2}")},
     {"cannot make a temporary copy of {1}: {2}", N_("cannot make a temporary copy of {1}: {2}")},
-    {"cannot create {1}: it is a directory", N_("cannot create {1}: it is a folder")},
+    {"cannot create {1}: it is a directory", N_("cannot create {1}: it is a directory")},
     {"cannot create {1}: the file is read-only", N_("cannot create {1}: the file is read-only")},
     {"cannot create {1}: {2}", N_("cannot create {1}: {2}")},
     {"cannot replace {1}: {2}", N_("cannot replace {1}: {2}")},
@@ -46,7 +46,7 @@ constexpr std::array<MessagePattern, 26> kReasons{{
     {"a WAV of unknown length cannot be streamed",
      N_("a WAV of unknown length cannot be streamed")},
     {"the sound changed between two readings", N_("the sound changed between two readings")},
-    {"overflow", N_("a number is too large")},
+    {"overflow", N_("overflow")},
     {"the start or end offset is too large a number",
      N_("the start or end offset is too large a number")},
     {"the table needs {1} bytes of program memory, but the PIC18F4620 has {2} beside the HEX "

@@ -30,7 +30,6 @@ done <<'ROWS'
 unknown.tr|frob
 required.tr|bas
 extra.tr|info a b
-bas_help.tr|bas --help
 ROWS
 [ "$failures" -eq 0 ] || exit 1
 echo "vornelik-cli.exe speaks Turkish on the console"
