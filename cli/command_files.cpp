@@ -8,13 +8,17 @@
 #include "core/longest_sound.h"
 #include "core/utf8.h"
 
+#include "cli/file_reasons.h"
+#include "cli/filled_text.h"
+#include "cli/translation.h"  // last: its _ is a macro
+
 namespace vornelik {
 
 std::optional<std::vector<std::uint8_t>> readWholeFile(FileSystem& files, const std::string& name) {
     try {
         return files.readAll(name, kLongestSound);
     } catch (const std::exception& failure) {
-        std::cerr << failure.what() << '\n';
+        std::cerr << translatedReason(failure.what()) << '\n';
         return std::nullopt;
     }
 }
@@ -32,10 +36,10 @@ std::vector<std::uint8_t> readShortStream(InputFile& file, const std::string& na
         bytes.resize(done + got);
     }
     if (bytes.size() > kMost) {
-        throw Failure(readableName(name) + " is a stream longer than " +
-                      std::to_string(kLongestHeldStream) + " bytes, the most " +
-                      std::string(command) +
-                      " holds to learn a sound's length: save it to a file first");
+        throw Failure(
+            filled(_("{1} is a stream longer than {2} bytes, the most {3} holds to learn "
+                     "a sound's length: save it to a file first"),
+                   {readableName(name), std::to_string(kLongestHeldStream), std::string(command)}));
     }
     return bytes;
 }
@@ -46,9 +50,10 @@ bool saysOutputIsInput(const std::string& input, const std::string& output) {
     const auto shown = [](const std::string& name) {
         return name == "-" ? std::string("-") : readableName(name);
     };
-    std::cerr << "the output " << shown(output) << " is the input " << shown(input)
-              << " (the same file, under any names): writing it would destroy the recording; "
-                 "choose another output\n";
+    std::cerr << filled(_("the output {1} is the input {2} (the same file, under any names): "
+                          "writing it would destroy the recording; choose another output"),
+                        {shown(output), shown(input)})
+              << '\n';
     return true;
 }
 
@@ -72,7 +77,7 @@ bool writeWholeFile(FileSystem& files, const std::string& name, std::string_view
         file->commit();
         return true;
     } catch (const std::exception& failure) {
-        std::cerr << failure.what() << '\n';
+        std::cerr << translatedReason(failure.what()) << '\n';
         return false;
     }
 }

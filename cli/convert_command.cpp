@@ -26,6 +26,10 @@
 #include "core/utf8.h"
 #include "ui/platform.h"
 
+#include "cli/file_reasons.h"
+#include "cli/filled_text.h"
+#include "cli/translation.h"  // last: its _ is a macro
+
 namespace vornelik {
 namespace {
 
@@ -40,44 +44,52 @@ struct ConvertOptions {
     ConversionOptions conversion;
 };
 
-// A factor or a peak with its decimals, or for a huge one its power of ten, not forty digits.
+// A factor or a peak with its decimals, or for a huge one its power of ten, not forty digits;
+// written as the report's language writes numbers.
 std::string factorText(double value, int decimals = 3) {
     if (std::abs(value) < 1e6) {
-        return fixedText(value, decimals);
+        return inProse(fixedText(value, decimals));
     }
     std::array<char, 32> text{};
     const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
                                    std::chars_format::scientific, 2);
-    return std::string(text.data(), end.ptr);
+    return inProse(std::string(text.data(), end.ptr));
 }
 
 // What a run found worth a warning, for standard error, apart from the report.
 std::string warnings(const ConvertOptions& options, const ConversionReport& report) {
     std::string text;
     if (report.missingFrames > 0) {
-        text += "Warning: the input ends " +
-                fixedText(static_cast<double>(report.missingFrames) / report.sourceRate, 3) +
-                " s (" + std::to_string(report.missingFrames) +
-                " frames) before its header says; what is there was converted.\n";
+        text += filled(_("Warning: the input ends {1} s ({2} frames) before its header says; what "
+                         "is there was converted."),
+                       {inProse(fixedText(
+                            static_cast<double>(report.missingFrames) / report.sourceRate, 3)),
+                        std::to_string(report.missingFrames)}) +
+                "\n";
     }
     if (options.conversion.normalize && report.peak > 0 && report.peak < kQuietPeak) {
-        text += "Warning: the sound is quiet (peak " + fixedText(report.peak, 4) +
-                "): normalizing raises its noise by the same factor, " +
-                factorText(report.gain, 1) + " times\n";
+        text += filled(_("Warning: the sound is quiet (peak {1}): normalizing raises its noise by "
+                         "the same factor, {2} times"),
+                       {inProse(fixedText(report.peak, 4)), factorText(report.gain, 1)}) +
+                "\n";
     }
     if (report.limited > 0) {
-        text +=
-            "Warning: " + std::to_string(report.limited) + " input samples lay beyond " +
-            std::to_string(static_cast<std::int64_t>(kLargestResampled)) +
-            " times full range and were held there before resampling, which cannot take them.\n";
+        text += filled(_("Warning: {1} input samples lay beyond {2} times full range and were "
+                         "held there before resampling, which cannot take them."),
+                       {std::to_string(report.limited),
+                        std::to_string(static_cast<std::int64_t>(kLargestResampled))}) +
+                "\n";
     }
     if (report.clipped > 0 && !options.conversion.normalize) {
-        text += "Warning: " + std::to_string(report.clipped) +
-                " samples lay beyond full range and were cut off; --normalize scales the peak "
-                "to full range instead.\n";
+        text += filled(_("Warning: {1} samples lay beyond full range and were cut off; "
+                         "--normalize scales the peak to full range instead."),
+                       {std::to_string(report.clipped)}) +
+                "\n";
     }
     if (options.conversion.trimSilence && report.samples == 0) {
-        text += "Warning: the recording is silent throughout: nothing is left of it.\n";
+        text += std::string(_("Warning: the recording is silent throughout: nothing is left of "
+                              "it.")) +
+                "\n";
     }
     return text;
 }
@@ -85,25 +97,34 @@ std::string warnings(const ConvertOptions& options, const ConversionReport& repo
 std::string summary(const ConvertOptions& options, const ConversionReport& report,
                     const RiffWave& result) {
     const double sourceSeconds = static_cast<double>(report.sourceFrames) / report.sourceRate;
-    std::string text = "Converted " + options.in + " (" + report.sourceFormat + ", " +
-                       std::to_string(report.sourceChannels) +
-                       (report.sourceChannels == 1 ? " channel, " : " channels averaged, ") +
-                       std::to_string(report.sourceRate) + " Hz, " + fixedText(sourceSeconds, 3) +
-                       " s)\n";
-    text += "Peak: " + factorText(report.peak) + " of full range";
-    if (options.conversion.normalize) {
-        text += ", scaled by " + factorText(report.gain) + " to full range";
-    }
-    text += "\nClipped samples: " + std::to_string(report.clipped) + "\n";
+    const std::vector<std::string> source{
+        options.in, report.sourceFormat, std::to_string(report.sourceChannels),
+        std::to_string(report.sourceRate), inProse(fixedText(sourceSeconds, 3))};
+    std::string text =
+        filled(report.sourceChannels == 1 ? _("Converted {1} ({2}, {3} channel, {4} Hz, {5} s)")
+                                          : _("Converted {1} ({2}, {3} channels averaged, {4} Hz, "
+                                              "{5} s)"),
+               source) +
+        "\n";
+    text += options.conversion.normalize
+                ? filled(_("Peak: {1} of full range, scaled by {2} to full range"),
+                         {factorText(report.peak), factorText(report.gain)})
+                : filled(_("Peak: {1} of full range"), {factorText(report.peak)});
+    text += "\n" + filled(_("Clipped samples: {1}"), {std::to_string(report.clipped)}) + "\n";
     if (options.conversion.trimSilence) {
-        text += "Silence dropped: " + std::to_string(report.trimmedStart) +
-                " samples at the start, " + std::to_string(report.trimmedEnd) + " at the end\n";
+        text += filled(_("Silence dropped: {1} samples at the start, {2} at the end"),
+                       {std::to_string(report.trimmedStart), std::to_string(report.trimmedEnd)}) +
+                "\n";
     }
-    text += "Wrote " + readableName(options.out) + ": " + std::to_string(report.samples) +
-            " samples, " + fixedText(report.seconds(), 3) + " s, 8000 Hz mono 8-bit unsigned PCM";
-    if (result.data) {
-        text += "; data offset " + std::to_string(result.data->offset);
-    }
+    const std::vector<std::string> written{readableName(options.out),
+                                           std::to_string(report.samples),
+                                           inProse(fixedText(report.seconds(), 3))};
+    text +=
+        result.data
+            ? filled(_("Wrote {1}: {2} samples, {3} s, 8000 Hz mono 8-bit unsigned PCM; data "
+                       "offset {4}"),
+                     {written[0], written[1], written[2], std::to_string(result.data->offset)})
+            : filled(_("Wrote {1}: {2} samples, {3} s, 8000 Hz mono 8-bit unsigned PCM"), written);
     return text + "\n\n";
 }
 
@@ -126,13 +147,13 @@ class ProgressLine {
             return;
         }
         shown_ = percent;
-        std::cerr << "\rConverting: " << percent << '%' << std::flush;
+        std::cerr << '\r' << filled(_("Converting: {1}%"), {std::to_string(percent)}) << std::flush;
     }
     // The line, if shown, ends at 100% on success and where it stood on failure.
     void finish() {
         if (shown_ >= 0 && shown_ < 100) {
             shown_ = 100;
-            std::cerr << "\rConverting: 100%";
+            std::cerr << '\r' << filled(_("Converting: {1}%"), {"100"});
         }
     }
     ~ProgressLine() {
@@ -156,7 +177,7 @@ int convert(const ConvertOptions& options) {
     try {
         input = files->openRandomAccess(options.in, kLongestSound);
     } catch (const std::exception& failure) {
-        std::cerr << failure.what() << '\n';
+        std::cerr << translatedReason(failure.what()) << '\n';
         return kInputOutput;
     }
     if (refusesOutputOverInput(*files, *input, options.in, options.out)) {
@@ -176,7 +197,7 @@ int convert(const ConvertOptions& options) {
             progress->finish();
         }
     } catch (const std::exception& failure) {  // the conversion's or the output file's
-        std::cerr << failure.what() << '\n';
+        std::cerr << translatedReason(failure.what()) << '\n';
         return kInputOutput;
     }
     std::cerr << warnings(options, report) << std::flush;
@@ -191,7 +212,10 @@ int convert(const ConvertOptions& options) {
             pcm8MonoWaveHeader(static_cast<std::uint32_t>(report.samples), kConvertedRate));
         told << summary(options, report, header);
         if (!streamed) {
-            told << "vornelik-cli info " << readableName(options.out) << " reports on it.\n";
+            // The command is copied as it is; only the words around it are translated.
+            told << filled(_("{1} reports on it."),
+                           {"vornelik-cli info " + readableName(options.out)})
+                 << '\n';
         }
         told << std::flush;
         return told ? kOk : kInputOutput;
@@ -211,15 +235,16 @@ void addConvertCommand(CLI::App& app, int& status) {
     auto options = std::make_shared<ConvertOptions>();
     CLI::App* command = app.add_subcommand(
         "convert",
-        "Make any recording libsndfile reads (WAV, AIFF, FLAC, Ogg Vorbis, Opus, MP3) into the "
-        "file the window expects: mono, 8000 Hz, 8-bit unsigned PCM, samples from byte 44");
-    command->add_option("IN", options->in, "The recording")->required();
-    command->add_option("-o,--output", options->out, "The WAV file to write; - for standard output")
+        _("Make any recording libsndfile reads (WAV, AIFF, FLAC, Ogg Vorbis, Opus, MP3) into the "
+          "file the window expects: mono, 8000 Hz, 8-bit unsigned PCM, samples from byte 44"));
+    command->add_option("IN", options->in, _("The recording"))->required();
+    command
+        ->add_option("-o,--output", options->out, _("The WAV file to write; - for standard output"))
         ->required();
     command->add_flag("--normalize", options->conversion.normalize,
-                      "Scale the peak to full range before rounding to 8 bits");
+                      _("Scale the peak to full range before rounding to 8 bits"));
     command->add_flag("--trim-silence", options->conversion.trimSilence,
-                      "Drop leading and trailing silence (within 2 of 128, as info finds it)");
+                      _("Drop leading and trailing silence (within 2 of 128, as info finds it)"));
     command->callback([options, &status] { status = convert(*options); });
 }
 

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "cli/message_patterns.h"
 #include "core/utf8.h"
 
 #include "cli/translation.h"  // last: its _ is a macro
@@ -38,58 +39,6 @@ constexpr std::array<std::pair<const char*, const char*>, 15> kLabels{{
     N_("Options"),
     N_("Print this help message and exit"),
     N_("Display program version information and exit"),
-};
-
-// "{1}" and the like in a translated text, filled with the parts of the English message.
-std::string filled(std::string text, const std::vector<std::string>& parts) {
-    for (std::size_t index = parts.size(); index >= 1; --index) {
-        const std::string mark = "{" + std::to_string(index) + "}";
-        for (std::size_t at = text.find(mark); at != std::string::npos;
-             at = text.find(mark, at + parts[index - 1].size())) {
-            text.replace(at, mark.size(), parts[index - 1]);
-        }
-    }
-    return text;
-}
-
-// The parts of message where pattern ("{1} requires {2}") has its marks, numbered in order, or
-// nothing where the message is not of that pattern. A part ends at the first place the text
-// after its mark follows; the last text must end the message.
-std::optional<std::vector<std::string>> partsOf(std::string_view pattern,
-                                                std::string_view message) {
-    std::vector<std::string_view> texts;  // the texts between the marks
-    for (std::size_t mark = pattern.find('{'); mark != std::string_view::npos;
-         mark = pattern.find('{')) {
-        texts.push_back(pattern.substr(0, mark));
-        pattern.remove_prefix(pattern.find('}', mark) + 1);
-    }
-    texts.push_back(pattern);
-    if (!message.starts_with(texts.front())) {
-        return std::nullopt;
-    }
-    message.remove_prefix(texts.front().size());
-    std::vector<std::string> parts;
-    for (std::size_t index = 1; index < texts.size(); ++index) {
-        const bool last = index + 1 == texts.size();
-        const std::size_t at =
-            last ? (message.ends_with(texts[index]) ? message.size() - texts[index].size()
-                                                    : std::string_view::npos)
-                 : message.find(texts[index]);
-        if (at == std::string_view::npos || at == 0) {
-            return std::nullopt;  // every part has a letter at least
-        }
-        parts.emplace_back(message.substr(0, at));
-        message.remove_prefix(at + texts[index].size());
-    }
-    if (texts.size() == 1 && !message.empty()) {
-        return std::nullopt;
-    }
-    return parts;
-}
-
-struct MessagePattern {
-    const char* english;      // CLI11's message, its parts marked {1}, {2}...
-    const char* translation;  // the text for the catalog, with the same marks
 };
 
 // What a failed value check says after "NAME: ", the most particular first.
@@ -126,18 +75,6 @@ constexpr std::array<MessagePattern, 17> kParseMessages{{
     {"{1} excludes {2}", N_("{1} cannot be used with {2}")},
     {"{1} not found", N_("{1} not found")},
 }};
-
-// The translation of the first pattern the message matches, or nothing.
-template <std::size_t Count>
-std::optional<std::string> matched(const std::array<MessagePattern, Count>& patterns,
-                                   const std::string& message) {
-    for (const MessagePattern& pattern : patterns) {
-        if (const auto parts = partsOf(pattern.english, message)) {
-            return filled(translate(pattern.translation), *parts);
-        }
-    }
-    return std::nullopt;
-}
 
 }  // namespace
 

@@ -16,6 +16,10 @@
 #include "core/utf8.h"
 #include "ui/platform.h"
 
+#include "cli/file_reasons.h"
+#include "cli/filled_text.h"
+#include "cli/translation.h"  // last: its _ is a macro
+
 namespace vornelik {
 namespace {
 
@@ -55,14 +59,14 @@ int writePlayer(const OutputRequest& options, bool assembly) {
         file = assembly ? playerAssemblyFile(request.quality, values.held)
                         : playerHexFile(request.quality, values.held);
     } catch (const Failure&) {
-        std::cerr << tooLargeForThePlayer(values.count) << '\n';
+        std::cerr << translatedReason(tooLargeForThePlayer(values.count)) << '\n';
         return kCheckFailed;
     }
     if (!writeWholeFile(files, options.output, file)) {
         return kInputOutput;
     }
     if (options.output != "-") {
-        std::cerr << "wrote " << readableName(options.output) << '\n';
+        std::cerr << filled(_("wrote {1}"), {readableName(options.output)}) << '\n';
     }
     return kOk;
 }
@@ -72,16 +76,18 @@ void addPlayerCommand(CLI::App& app, int& status, bool assembly) {
     CLI::App* command = app.add_subcommand(
         assembly ? "asm" : "hex",
         assembly
-            ? std::string("Write the HEX file's program as gpasm source, to read, change "
-                          "and assemble")
-            : "Write an Intel HEX file for a device programmer: the table with a player "
-              "that plays it at exactly " +
-                  std::to_string(hexValuesPerSecond(Quality::good)) + " (good) or " +
-                  std::to_string(hexValuesPerSecond(Quality::poor)) + " (poor) values a second");
-    command->add_option("SOUND", options->sound, "The sound file, read byte for byte")->required();
-    command->add_option("-o,--output", options->output, "The file to write; - for standard output")
+            ? std::string(_("Write the HEX file's program as gpasm source, to read, change "
+                            "and assemble"))
+            : filled(_("Write an Intel HEX file for a device programmer: the table with a player "
+                       "that plays it at exactly {1} (good) or {2} (poor) values a second"),
+                     {std::to_string(hexValuesPerSecond(Quality::good)),
+                      std::to_string(hexValuesPerSecond(Quality::poor))}));
+    command->add_option("SOUND", options->sound, _("The sound file, read byte for byte"))
         ->required();
-    addWindowOptions(*command, *options, ", as for bas");
+    command
+        ->add_option("-o,--output", options->output, _("The file to write; - for standard output"))
+        ->required();
+    addWindowOptions(*command, *options, true);
     command->callback([options, &status, assembly] { status = writePlayer(*options, assembly); });
 }
 

@@ -9,6 +9,9 @@
 #include "core/longest_sound.h"
 #include "ui/platform.h"
 
+#include "cli/file_reasons.h"
+#include "cli/translation.h"  // last: its _ is a macro
+
 namespace vornelik {
 namespace {
 
@@ -25,7 +28,7 @@ int showInfo(const InfoOptions& options) {
             openBoundedInput(*makeCommandLineFileSystem(1252), options.sound, kLongestSound);
         sound = surveySound(*file);
     } catch (const std::exception& failure) {
-        std::cerr << failure.what() << '\n';
+        std::cerr << translatedReason(failure.what()) << '\n';
         return kInputOutput;
     }
     const InfoSubject subject{options.sound, sound.firstBytes, sound.wave, sound.survey};
@@ -38,9 +41,9 @@ int showInfo(const InfoOptions& options) {
 void addInfoCommand(CLI::App& app, int& status) {
     auto options = std::make_shared<InfoOptions>();
     CLI::App* command = app.add_subcommand(
-        "info", "Show the sound's format, the suggested start and end, and the flash budget");
-    command->add_option("SOUND", options->sound, "The sound file")->required();
-    command->add_flag("--json", options->json, "The same facts as JSON, for scripts");
+        "info", _("Show the sound's format, the suggested start and end, and the flash budget"));
+    command->add_option("SOUND", options->sound, _("The sound file"))->required();
+    command->add_flag("--json", options->json, _("The same facts as JSON, for scripts"));
     command->callback([options, &status] { status = showInfo(*options); });
 }
 

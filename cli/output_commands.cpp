@@ -14,6 +14,10 @@
 #include "core/utf8.h"
 #include "ui/platform.h"
 
+#include "cli/file_reasons.h"
+#include "cli/filled_text.h"
+#include "cli/translation.h"  // last: its _ is a macro
+
 namespace vornelik {
 namespace {
 
@@ -42,13 +46,15 @@ int writeOutput(const OutputOptions& options) {
     const OutputOutcome outcome = runWindow(request, *files, locale);
 
     if (outcome.status == OutputOutcome::Status::written && request.output != "-") {
-        std::cerr << "wrote " << readableName(request.output) << '\n';
+        std::cerr << filled(_("wrote {1}"), {readableName(request.output)}) << '\n';
     }
     // Written all the same, as the window writes it; the chip will not take it.
     if (outcome.status == OutputOutcome::Status::written && outcome.tableBytes > kTableRoomBytes) {
-        std::cerr << "warning: the table needs " << outcome.tableBytes
-                  << " bytes of program memory, but the PIC18F4620 has " << kTableRoomBytes
-                  << " beside the program (" << kFlashBytes << " less " << kProgramBytes << ")\n";
+        std::cerr << filled(_("warning: the table needs {1} bytes of program memory, but the "
+                              "PIC18F4620 has {2} beside the program ({3} less {4})"),
+                            {std::to_string(outcome.tableBytes), std::to_string(kTableRoomBytes),
+                             std::to_string(kFlashBytes), std::to_string(kProgramBytes)})
+                  << '\n';
     }
     return reportOutcome(outcome);
 }
@@ -60,7 +66,8 @@ std::string oneOfTheCodePages(const std::string& text) {
             return "";
         }
     }
-    return "\"" + readableName(text) + "\" is not an ANSI code page: give 874 or 1250 to 1258";
+    return filled(_("\"{1}\" is not an ANSI code page: give 874 or 1250 to 1258"),
+                  {readableName(text)});
 }
 
 void addOutputCommand(CLI::App& app, int& status, bool include) {
@@ -68,28 +75,29 @@ void addOutputCommand(CLI::App& app, int& status, bool include) {
     options->request.include = include;
     CLI::App* command = app.add_subcommand(
         include ? "inc" : "bas",
-        include ? "Write the include file: the sample table with its comment line"
-                : "Write the program file: a complete Proton BASIC program");
-    command->add_option("SOUND", options->request.sound, "The sound file, read byte for byte")
+        include ? _("Write the include file: the sample table with its comment line")
+                : _("Write the program file: a complete Proton BASIC program"));
+    command->add_option("SOUND", options->request.sound, _("The sound file, read byte for byte"))
         ->required();
     command
         ->add_option("-o,--output", options->request.output,
-                     "The file to write; - for standard output")
+                     _("The file to write; - for standard output"))
         ->required();
-    addWindowOptions(*command, options->request, "");
+    addWindowOptions(*command, options->request, false);
     command
         ->add_option("--code-page", options->codePage,
-                     "The ANSI code page of the output: 874 or 1250 to 1258 (default the "
-                     "system's, as 1254)")
+                     _("The ANSI code page of the output: 874 or 1250 to 1258 (default the "
+                       "system's, as 1254)"))
         ->check(oneOfTheCodePages);
     command
         ->add_option("--decimal-separator", options->decimalSeparator,
-                     "The decimal separator numbers are written with: . or , (default the "
-                     "locale's)")
+                     _("The decimal separator numbers are written with: . or , (default the "
+                       "locale's)"))
         ->check([](const std::string& text) {
             return text == "." || text == ","
                        ? std::string()
-                       : "\"" + readableName(text) + "\" is not a decimal separator: give . or ,";
+                       : filled(_("\"{1}\" is not a decimal separator: give . or ,"),
+                                {readableName(text)});
         });
     command->callback([options, &status] { status = writeOutput(*options); });
 }
@@ -102,15 +110,15 @@ int reportOutcome(const OutputOutcome& outcome) {
             return kOk;
         case OutputOutcome::Status::checkFailed:
             for (const std::string& message : outcome.messages) {
-                std::cerr << message << '\n';
+                std::cerr << message << '\n';  // the window's own words
             }
             if (!outcome.reason.empty()) {
-                std::cerr << outcome.reason << '\n';
+                std::cerr << translatedReason(outcome.reason) << '\n';
             }
             return kCheckFailed;
         case OutputOutcome::Status::unreadableSound:
         case OutputOutcome::Status::unwritableOutput:
-            std::cerr << outcome.reason << '\n';
+            std::cerr << translatedReason(outcome.reason) << '\n';
             return kInputOutput;
     }
     return kInputOutput;

@@ -15,6 +15,10 @@
 #include "core/waveform_svg.h"
 #include "ui/platform.h"
 
+#include "cli/file_reasons.h"
+#include "cli/filled_text.h"
+#include "cli/translation.h"  // last: its _ is a macro
+
 namespace vornelik {
 namespace {
 
@@ -37,7 +41,7 @@ SoundSurvey surveyWithOutline(ByteSource& sound, std::uint64_t size, const std::
     outline.emplace(size);
     const SoundSurvey survey = surveySound(sound, &*outline).survey;
     if (survey.fileSize != size) {
-        throw Failure(readableName(name) + " changed while it was read");
+        throw Failure(filled(_("{1} changed while it was read"), {readableName(name)}));
     }
     return survey;
 }
@@ -62,7 +66,7 @@ int plot(const PlotOptions& options) {
             survey = surveyWithOutline(source, held.size(), options.sound, outline);
         }
     } catch (const std::exception& failure) {
-        std::cerr << failure.what() << '\n';
+        std::cerr << translatedReason(failure.what()) << '\n';
         return kInputOutput;
     }
 
@@ -76,7 +80,7 @@ int plot(const PlotOptions& options) {
         picture.start = offsetOf(options.start, survey.range.start);
         picture.end = offsetOf(options.end, survey.range.end);
     } catch (const Failure&) {
-        std::cerr << "the start or end offset is too large a number\n";
+        std::cerr << _("the start or end offset is too large a number") << '\n';
         return kUsage;
     }
 
@@ -84,7 +88,7 @@ int plot(const PlotOptions& options) {
         return kInputOutput;
     }
     if (options.output != "-") {
-        std::cerr << "wrote " << readableName(options.output) << '\n';
+        std::cerr << filled(_("wrote {1}"), {readableName(options.output)}) << '\n';
     }
     return kOk;
 }
@@ -95,17 +99,18 @@ void addPlotCommand(CLI::App& app, int& status) {
     auto options = std::make_shared<PlotOptions>();
     CLI::App* command = app.add_subcommand(
         "plot",
-        "Draw the sound as an SVG picture over the byte offsets: header shaded, silence shown, "
-        "the range marked");
-    command->add_option("SOUND", options->sound, "The sound file")->required();
+        _("Draw the sound as an SVG picture over the byte offsets: header shaded, silence shown, "
+          "the range marked"));
+    command->add_option("SOUND", options->sound, _("The sound file"))->required();
     command
-        ->add_option("-o,--output", options->output, "The SVG file to write; - for standard output")
+        ->add_option("-o,--output", options->output,
+                     _("The SVG file to write; - for standard output"))
         ->required();
     command->add_option("--start", options->start,
-                        "The start offset to mark, read as the window reads it (default: the "
-                        "suggested start, as info gives it)");
+                        _("The start offset to mark, read as the window reads it (default: the "
+                          "suggested start, as info gives it)"));
     command->add_option("--end", options->end,
-                        "The end offset to mark (default: the suggested end)");
+                        _("The end offset to mark (default: the suggested end)"));
     command->callback([options, &status] { status = plot(*options); });
 }
 

@@ -17,6 +17,10 @@
 #include "core/utf8.h"
 #include "ui/platform.h"
 
+#include "cli/file_reasons.h"
+#include "cli/filled_text.h"
+#include "cli/translation.h"  // last: its _ is a macro
+
 namespace vornelik {
 namespace {
 
@@ -95,19 +99,27 @@ int preview(const PreviewOptions& options) {
     if (outcome.status != OutputOutcome::Status::written) {
         return reportOutcome(outcome);
     }
-    std::cerr << "wrote " << readableName(output) << ": " << values.written << " values at " << rate
-              << " Hz (";
-    if (hex) {
-        std::cerr << "the HEX player's exact rate";
-        if (static_cast<std::int64_t>(values.written) > playerTableRoom()) {
-            std::cerr << "; but "
-                      << tooLargeForThePlayer(static_cast<std::int64_t>(values.written));
-        }
+    const std::vector<std::string> parts{readableName(output), std::to_string(values.written),
+                                         std::to_string(rate)};
+    if (!hex) {
+        std::cerr << filled(_("wrote {1}: {2} values at {3} Hz (DelayUS {4} plus {5} us of the "
+                              "loop)"),
+                            {parts[0], parts[1], parts[2],
+                             std::to_string(delayMicrosecondsOf(request.quality)),
+                             std::to_string(options.loopCycles)})
+                  << '\n';
+    } else if (static_cast<std::int64_t>(values.written) > playerTableRoom()) {
+        std::cerr << filled(_("wrote {1}: {2} values at {3} Hz (the HEX player's exact rate; but "
+                              "{4})"),
+                            {parts[0], parts[1], parts[2],
+                             translatedReason(
+                                 tooLargeForThePlayer(static_cast<std::int64_t>(values.written)))})
+                  << '\n';
     } else {
-        std::cerr << "DelayUS " << delayMicrosecondsOf(request.quality) << " plus "
-                  << options.loopCycles << " us of the loop";
+        std::cerr << filled(_("wrote {1}: {2} values at {3} Hz (the HEX player's exact rate)"),
+                            parts)
+                  << '\n';
     }
-    std::cerr << ")\n";
     return kOk;
 }
 
@@ -120,8 +132,8 @@ std::string wholeCycles(const std::string& text) {
         cycles <= kLongestLoop) {
         return "";
     }
-    return "\"" + readableName(text) + "\" is not a whole number of cycles: give 0 to " +
-           std::to_string(kLongestLoop);
+    return filled(_("\"{1}\" is not a whole number of cycles: give 0 to {2}"),
+                  {readableName(text), std::to_string(kLongestLoop)});
 }
 
 }  // namespace
@@ -130,45 +142,45 @@ void addPreviewCommand(CLI::App& app, int& status) {
     auto options = std::make_shared<PreviewOptions>();
     CLI::App* command = app.add_subcommand(
         "preview",
-        "Write the table the bas, inc or hex command would write as an 8-bit WAV file, at the "
-        "rate the program plays it, to hear the trim, the speed and the quality");
-    command->add_option("SOUND", options->request.sound, "The sound file")->required();
-    command->add_option("-o,--output", options->request.output, "The WAV file to write")
+        _("Write the table the bas, inc or hex command would write as an 8-bit WAV file, at the "
+          "rate the program plays it, to hear the trim, the speed and the quality"));
+    command->add_option("SOUND", options->request.sound, _("The sound file"))->required();
+    command->add_option("-o,--output", options->request.output, _("The WAV file to write"))
         ->required()
         ->check([](const std::string& name) {
-            return name == "-" ? std::string("preview writes a file, not standard output")
+            return name == "-" ? std::string(_("preview writes a file, not standard output"))
                                : std::string();
         });
-    addWindowOptions(*command, options->request, ", as for bas");
+    addWindowOptions(*command, options->request, true);
     command
         ->add_option("--program", options->program,
-                     "The program whose rate the WAV has: bas, the Proton BASIC program "
-                     "(about its rate), or hex, the HEX player (exactly " +
-                         std::to_string(hexValuesPerSecond(Quality::good)) + " or " +
-                         std::to_string(hexValuesPerSecond(Quality::poor)) + " Hz)")
+                     filled(_("The program whose rate the WAV has: bas, the Proton BASIC program "
+                              "(about its rate), or hex, the HEX player (exactly {1} or {2} Hz)"),
+                            {std::to_string(hexValuesPerSecond(Quality::good)),
+                             std::to_string(hexValuesPerSecond(Quality::poor))}))
         ->check(CLI::IsMember({"bas", "hex"}))
         ->capture_default_str();
     CLI::Option* loop =
         command
             ->add_option(
                 "--loop-cycles", options->loopCycles,
-                "The bas loop's own time per value in instruction cycles, 1 us each at 4 MHz, "
-                "added to DelayUS " +
-                    std::to_string(delayMicrosecondsOf(Quality::good)) + " (good) or " +
-                    std::to_string(delayMicrosecondsOf(Quality::poor)) + " (poor). " +
-                    std::to_string(kBasLoopCycles) +
-                    " is counted from the loop's PIC18 code: For/Next over a Word 8, CRead's "
-                    "address sum and table read 9, the PORTB write 2, the DelayUS call 6. The "
-                    "WAV's rate is 1000000 / (delay + cycles) Hz: " +
-                    std::to_string(kCyclesPerSecond / basCyclesPerValue(Quality::good)) +
-                    " good, " +
-                    std::to_string(kCyclesPerSecond / basCyclesPerValue(Quality::poor)) + " poor")
-            ->check(CLI::Validator(wholeCycles, "CYCLES"))
+                filled(_("The bas loop's own time per value in instruction cycles, 1 us each at "
+                         "4 MHz, added to DelayUS {1} (good) or {2} (poor). {3} is counted from "
+                         "the loop's PIC18 code: For/Next over a Word 8, CRead's address sum and "
+                         "table read 9, the PORTB write 2, the DelayUS call 6. The WAV's rate is "
+                         "1000000 / (delay + cycles) Hz: {4} good, {5} poor"),
+                       {std::to_string(delayMicrosecondsOf(Quality::good)),
+                        std::to_string(delayMicrosecondsOf(Quality::poor)),
+                        std::to_string(kBasLoopCycles),
+                        std::to_string(kCyclesPerSecond / basCyclesPerValue(Quality::good)),
+                        std::to_string(kCyclesPerSecond / basCyclesPerValue(Quality::poor))}))
+            ->check(CLI::Validator(wholeCycles, _("CYCLES")))
             ->capture_default_str();
     command->callback([options, loop, &status] {
         if (options->program == "hex" && loop->count() > 0) {
-            std::cerr << "--loop-cycles is the bas program's: the HEX player's time per value is "
-                         "exact\n";
+            std::cerr << _("--loop-cycles is the bas program's: the HEX player's time per value "
+                           "is exact")
+                      << '\n';
             status = kUsage;
             return;
         }

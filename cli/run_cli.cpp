@@ -12,6 +12,9 @@
 #include "cli/help_formatter.h"
 #include "core/utf8.h"
 
+#include "cli/file_reasons.h"
+#include "cli/filled_text.h"
+
 #include "cli/translation.h"  // last: its _ is a macro
 
 namespace vornelik {
@@ -42,9 +45,10 @@ std::vector<std::string> withEmptyValuesSplit(std::vector<std::string> given) {
 bool namesAnEmptyOutput(const std::vector<std::string>& arguments) {
     for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
         if ((arguments[i] == "-o" || arguments[i] == "--output") && arguments[i + 1].empty()) {
-            std::cerr << arguments[i]
-                      << ": the output's name is empty: give a file name, or - for standard "
-                         "output\n";
+            std::cerr << filled(_("{1}: the output's name is empty: give a file name, or - for "
+                                  "standard output"),
+                                {arguments[i]})
+                      << '\n';
             return true;
         }
     }
@@ -95,13 +99,15 @@ int runCli(std::vector<std::string> given) {
         // reverses.
         if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr &&
             !app.get_subcommands().empty()) {
-            std::cerr << "not expected:";
+            std::string extras;
             for (const CLI::App* command : app.get_subcommands()) {
                 for (const std::string& extra : command->remaining()) {
-                    std::cerr << ' ' << readableName(extra);
+                    extras += ' ' + readableName(extra);
                 }
             }
-            std::cerr << "\neach command takes one input and the options --help lists for it.\n";
+            std::cerr << filled(_("not expected:{1}"), {extras}) << '\n'
+                      << _("each command takes one input and the options --help lists for it.")
+                      << '\n';
             return kUsage;
         }
         // CLI11 would only say that a command is required.
@@ -115,7 +121,7 @@ int runCli(std::vector<std::string> given) {
         return shown == 0 ? kOk : kUsage;
     } catch (const std::exception& error) {
         // What the commands do not report themselves, such as a locale that cannot be read.
-        std::cerr << error.what() << '\n';
+        std::cerr << translatedReason(error.what()) << '\n';
         return kInputOutput;
     }
     return status;

@@ -17,6 +17,9 @@
 #include "core/sound_survey.h"
 #include "core/utf8.h"
 
+#include "cli/filled_text.h"
+#include "cli/translation.h"  // last: its _ is a macro
+
 namespace vornelik {
 namespace {
 
@@ -31,7 +34,7 @@ std::int64_t convertedLength(std::int64_t frames, int rate) {
 
 // The time of a sample, in seconds, as the messages give it.
 std::string timeOf(std::int64_t sample, int rate) {
-    return fixedText(static_cast<double>(sample) / rate, 6) + " s";
+    return filled(_("{1} s"), {inProse(fixedText(static_cast<double>(sample) / rate, 6))});
 }
 
 // The input, block by block, as one channel: the average of all of them, 1 being full range.
@@ -92,12 +95,21 @@ class MonoDecoder {
     // A sample that is not a number, or an infinite one, has no place in the sound: silence
     // would hide it and it cannot be clipped to either end.
     [[noreturn]] void refuse(double bad, std::int64_t frame, std::size_t channel) const {
-        const std::string what = std::isnan(bad) ? "is not a number" : "is infinite";
-        throw ConversionError(
-            "cannot convert " + name_ + ": the sample at " + timeOf(frame, file_.rate()) +
-            " (frame " + std::to_string(frame) +
-            (file_.channels() > 1 ? ", channel " + std::to_string(channel + 1) : "") + ") " + what +
-            "; nothing was written");
+        const std::vector<std::string> parts{name_, timeOf(frame, file_.rate()),
+                                             std::to_string(frame), std::to_string(channel + 1)};
+        const bool several = file_.channels() > 1;
+        // Whole sentences, so that a translation words each as it needs.
+        const char* text =
+            std::isnan(bad)
+                ? (several ? _("cannot convert {1}: the sample at {2} (frame {3}, channel {4}) is "
+                               "not a number; nothing was written")
+                           : _("cannot convert {1}: the sample at {2} (frame {3}) is not a number; "
+                               "nothing was written"))
+                : (several ? _("cannot convert {1}: the sample at {2} (frame {3}, channel {4}) is "
+                               "infinite; nothing was written")
+                           : _("cannot convert {1}: the sample at {2} (frame {3}) is infinite; "
+                               "nothing was written"));
+        throw ConversionError(filled(text, parts));
     }
 
     std::string name_;
@@ -125,7 +137,7 @@ class Resampler {
         soxr_error_t error = nullptr;
         soxr_.reset(soxr_create(rate, kConvertedRate, 1, &error, nullptr, &quality, nullptr));
         if (error != nullptr) {
-            throw ConversionError(std::string("cannot resample: ") + error);
+            throw ConversionError(filled(_("cannot resample: {1}"), {error}));
         }
         out_.resize(kBlockSamples);
     }
@@ -143,7 +155,8 @@ class Resampler {
             // holds of this input; a null input would end it.
             const std::size_t used = run(next, std::min(left, inputPiece_), hand);
             if (used == 0 && made_ == 0 && left > 0) {
-                throw ConversionError("cannot resample: libsoxr took no input and gave no output");
+                throw ConversionError(
+                    _("cannot resample: libsoxr took no input and gave no output"));
             }
             next += used;
             left -= used;
@@ -175,7 +188,7 @@ class Resampler {
         made_ = 0;
         if (const soxr_error_t error =
                 soxr_process(soxr_.get(), in, count, &used, out_.data(), out_.size(), &made_)) {
-            throw ConversionError(std::string("cannot resample: ") + error);
+            throw ConversionError(filled(_("cannot resample: {1}"), {error}));
         }
         full_ = made_ == out_.size();
         hand(std::span<const float>(out_).first(made_));
@@ -196,12 +209,12 @@ void eachConvertedBlock(RandomAccessInput& in, const std::string& name, Conversi
                         const std::function<void(double)>& progress, Use use) {
     MonoDecoder decoder(in, name, report);
     const auto tooLong = [&](std::int64_t samples) {
-        return ConversionError("cannot convert " + readableName(name) + ": it would make " +
-                               std::to_string(samples) + " samples at " +
-                               std::to_string(kConvertedRate) + " Hz (" +
-                               fixedText(static_cast<double>(samples) / kConvertedRate / 3600, 1) +
-                               " hours), more than the " + std::to_string(kLongestSound) +
-                               " bytes the other commands read");
+        return ConversionError(filled(
+            _("cannot convert {1}: it would make {2} samples at {3} Hz ({4} hours), more than the "
+              "{5} bytes the other commands read"),
+            {readableName(name), std::to_string(samples), std::to_string(kConvertedRate),
+             inProse(fixedText(static_cast<double>(samples) / kConvertedRate / 3600, 1)),
+             std::to_string(kLongestSound)}));
     };
     if (const std::int64_t announced =
             convertedLength(decoder.announcedFrames(), report.sourceRate);
@@ -215,10 +228,11 @@ void eachConvertedBlock(RandomAccessInput& in, const std::string& name, Conversi
         // become a byte of any value.
         for (std::size_t i = 0; i < block.size(); ++i) {
             if (!std::isfinite(block[i])) {
-                throw ConversionError("cannot convert " + readableName(name) +
-                                      ": the resampler made a sample at " +
-                                      timeOf(made + static_cast<std::int64_t>(i), kConvertedRate) +
-                                      " that is not a finite number; nothing was written");
+                throw ConversionError(
+                    filled(_("cannot convert {1}: the resampler made a sample at {2} that is not "
+                             "a finite number; nothing was written"),
+                           {readableName(name),
+                            timeOf(made + static_cast<std::int64_t>(i), kConvertedRate)}));
             }
         }
         made += static_cast<std::int64_t>(block.size());
@@ -237,11 +251,14 @@ void eachConvertedBlock(RandomAccessInput& in, const std::string& name, Conversi
     // an empty WAV would replace the old output as if all were well.
     if (report.sourceFrames == 0) {
         throw ConversionError(
-            "cannot convert " + readableName(name) + ": no sample could be decoded from it" +
-            (report.missingFrames > 0 ? ", though its header promises " +
-                                            std::to_string(report.missingFrames) + " frames"
-                                      : std::string()) +
-            " (it may be cut short or damaged); nothing was written");
+            report.missingFrames > 0
+                ? filled(_("cannot convert {1}: no sample could be decoded from it, though its "
+                           "header promises {2} frames (it may be cut short or damaged); nothing "
+                           "was written"),
+                         {readableName(name), std::to_string(report.missingFrames)})
+                : filled(_("cannot convert {1}: no sample could be decoded from it (it may be cut "
+                           "short or damaged); nothing was written"),
+                         {readableName(name)}));
     }
     // SoX's length: the resampler's last few samples cut off or made up with silence.
     const std::int64_t wanted = convertedLength(report.sourceFrames, report.sourceRate);

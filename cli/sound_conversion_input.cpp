@@ -18,6 +18,9 @@
 #include "core/riff.h"
 #include "core/utf8.h"
 
+#include "cli/filled_text.h"
+#include "cli/translation.h"  // last: its _ is a macro
+
 namespace vornelik {
 namespace {
 
@@ -70,8 +73,9 @@ class DecoderSilenced {
 };
 
 std::string rateReason(std::int64_t rate) {
-    return "a sample rate of " + std::to_string(rate) + " Hz, where convert takes " +
-           std::to_string(kLowestSourceRate) + " to " + std::to_string(kHighestSourceRate) + " Hz";
+    return filled(_("a sample rate of {1} Hz, where convert takes {2} to {3} Hz"),
+                  {std::to_string(rate), std::to_string(kLowestSourceRate),
+                   std::to_string(kHighestSourceRate)});
 }
 
 // What a WAV header shows of why libsndfile refused the file, or "".
@@ -93,40 +97,41 @@ std::string waveReason(RandomAccessInput& file) {
         return "";
     }
     if (!wave.format) {
-        return "the file ends inside its header, or the header is damaged";
+        return _("the file ends inside its header, or the header is damaged");
     }
     const WaveFormat& format = *wave.format;
     if (format.sampleRate < kLowestSourceRate || format.sampleRate > kHighestSourceRate) {
         return rateReason(format.sampleRate);
     }
     if (format.channels == 0) {
-        return "its header gives no channels";
+        return _("its header gives no channels");
     }
     if (format.encoding() == wave_tag::ieeeFloat && format.bitsPerSample != 32 &&
         format.bitsPerSample != 64) {
-        return std::to_string(format.bitsPerSample) +
-               "-bit floating-point samples, which libsndfile does not decode (it takes 32 and "
-               "64 bits)";
+        return filled(
+            _("{1}-bit floating-point samples, which libsndfile does not decode (it takes "
+              "32 and 64 bits)"),
+            {std::to_string(format.bitsPerSample)});
     }
     return "";
 }
 
 std::string openReason(RandomAccessInput& file, int error) {
     if (file.size() == 0) {
-        return "it is empty";
+        return _("it is empty");
     }
     if (std::string wave = waveReason(file); !wave.empty()) {
         return wave;
     }
     switch (error) {
         case SF_ERR_UNRECOGNISED_FORMAT:
-            return "it is not a sound file libsndfile reads";
+            return _("it is not a sound file libsndfile reads");
         case SF_ERR_MALFORMED_FILE:
-            return "its header is damaged, or the file ends inside it";
+            return _("its header is damaged, or the file ends inside it");
         case SF_ERR_UNSUPPORTED_ENCODING:
-            return "its samples are in an encoding libsndfile does not decode";
+            return _("its samples are in an encoding libsndfile does not decode");
         default:
-            return "libsndfile cannot decode it: it may be damaged or cut short";
+            return _("libsndfile cannot decode it: it may be damaged or cut short");
     }
 }
 
@@ -197,18 +202,18 @@ SoundFileInput::SoundFileInput(RandomAccessInput& file, const std::string& name)
     if (file_ == nullptr) {
         const int error = sf_error(nullptr);
         const std::string detail = sf_strerror(nullptr);
-        throw ConversionError("cannot read " + name_ + ": " + openReason(file, error) +
-                              " (libsndfile: " + detail + ")");
+        throw ConversionError(filled(_("cannot read {1}: {2} (libsndfile: {3})"),
+                                     {name_, openReason(file, error), detail}));
     }
     std::string refused;
     if (info_.samplerate < kLowestSourceRate || info_.samplerate > kHighestSourceRate) {
         refused = rateReason(info_.samplerate);
     } else if (info_.channels <= 0) {
-        refused = "it has no channels";
+        refused = _("it has no channels");
     }
     if (!refused.empty()) {
         sf_close(file_);
-        throw ConversionError("cannot read " + name_ + ": " + refused);
+        throw ConversionError(filled(_("cannot read {1}: {2}"), {name_, refused}));
     }
 }
 
@@ -242,10 +247,9 @@ std::size_t SoundFileInput::readFrames(double* into, std::size_t frames) {
     }
     if (read <= 0) {
         if (sf_error(file_) != SF_ERR_NO_ERROR) {
-            throw ConversionError("cannot read " + name_ +
-                                  ": libsndfile stopped decoding it, which may be damaged "
-                                  "(libsndfile: " +
-                                  sf_strerror(file_) + ")");
+            throw ConversionError(filled(_("cannot read {1}: libsndfile stopped decoding it, "
+                                           "which may be damaged (libsndfile: {2})"),
+                                         {name_, sf_strerror(file_)}));
         }
         return 0;
     }

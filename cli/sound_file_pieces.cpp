@@ -7,6 +7,9 @@
 #include "core/failure.h"
 #include "core/utf8.h"
 
+#include "cli/filled_text.h"
+#include "cli/translation.h"  // last: its _ is a macro
+
 namespace vornelik {
 namespace {
 
@@ -19,7 +22,7 @@ SoundFilePieces::SoundFilePieces(FileSystem& files, const std::string& path,
     : files_(files), path_(path), file_(std::move(file)), block_(kBlockBytes) {
     fileSize_ = file_->knownSize();
     if (fileSize_ < 0) {
-        throw Failure(readableName(path_) + " has no size to read it in pieces");
+        throw Failure(filled(_("{1} has no size to read it in pieces"), {readableName(path_)}));
     }
 }
 
@@ -58,7 +61,7 @@ void SoundFilePieces::passOver(std::int64_t bytes) {
             block_.data(),
             static_cast<std::size_t>(std::min(bytes, static_cast<std::int64_t>(block_.size()))));
         if (got == 0) {
-            throw Failure(readableName(path_) + " changed while it was read");
+            throw Failure(filled(_("{1} changed while it was read"), {readableName(path_)}));
         }
         bytes -= static_cast<std::int64_t>(got);
     }
@@ -74,7 +77,7 @@ void SoundFilePieces::readMore() {
         std::min(static_cast<std::int64_t>(block_.size() - filled_), fileSize_ - at);
     const std::size_t got = file_->read(block_.data() + filled_, static_cast<std::size_t>(room));
     if (got == 0) {
-        throw Failure(readableName(path_) + " changed while it was read");
+        throw Failure(filled(_("{1} changed while it was read"), {readableName(path_)}));
     }
     filled_ += got;
 }

@@ -37,6 +37,9 @@ void chooseLanguage() {
     }
     bindtextdomain(kDomain, folder.c_str());
     bind_textdomain_codeset(kDomain, "UTF-8");
+    // The system's reasons (strerror) come from glibc's own catalog, in UTF-8 like ours: under
+    // the C character set they would lose their letters ("B?yle bir dosya").
+    bind_textdomain_codeset("libc", "UTF-8");
 }
 
 const char* translate(const char* text) {

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <string_view>
-
 #include "cli/window_run.h"
 
 namespace CLI {
@@ -11,9 +9,9 @@ class App;
 
 namespace vornelik {
 
-// The options of the commands that run the window's handlers (bas, inc, preview): the texts
-// typed into the range boxes and the quality button pressed. `asFor` ends the defaults in the
-// offsets' help: "" for bas and inc, ", as for bas" for preview.
-void addWindowOptions(CLI::App& command, OutputRequest& request, std::string_view asFor);
+// The options of the commands that run the window's handlers (bas, inc, hex, asm, preview): the
+// texts typed into the range boxes and the quality button pressed. `asForBas` says in the offsets'
+// help that their defaults are bas's (hex, asm, preview).
+void addWindowOptions(CLI::App& command, OutputRequest& request, bool asForBas);
 
 }  // namespace vornelik

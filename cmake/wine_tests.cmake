@@ -17,7 +17,9 @@ set(VORNELIK_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine)
 set(VORNELIK_WINE_ENV
     "WINEPREFIX=${VORNELIK_WINE_PREFIX}" "WINEARCH=${VORNELIK_WINE_ARCH}"
     "WINELOADER=${VORNELIK_WINE}" "WINEDEBUG=-all" "WINEDLLOVERRIDES=mscoree,mshtml=")
-set(VORNELIK_TEST_ENV ${VORNELIK_WINE_ENV} "DISPLAY=")
+# LANGUAGE=en keeps the programs English on a Turkish host, whose language Wine takes for the
+# display language.
+set(VORNELIK_TEST_ENV ${VORNELIK_WINE_ENV} "DISPLAY=" "LANGUAGE=en")
 # Every test program runs in that prefix, whatever environment its test sets.
 set(CMAKE_CROSSCOMPILING_EMULATOR env ${VORNELIK_WINE_ENV} ${VORNELIK_WINE})
 

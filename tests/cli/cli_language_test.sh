@@ -3,7 +3,8 @@
 # vornelik-cli speaks its user's language: each row's command, run with only the row's
 # variables, must print (standard output, then standard error, then the exit status) exactly
 # the expected file of tests/data/cli_language/. A Turkish locale is made for the test with
-# localedef, so that no locale needs installing.
+# localedef, so that no locale needs installing. The commands run in a folder of their own, on
+# sounds made here: a short one with silence around it, one longer than the chip holds.
 # Usage: cli_language_test.sh VORNELIK_CLI TEST_DATA_DIR
 set -u
 cli=$1
@@ -15,6 +16,11 @@ if ! localedef -i tr_TR -f UTF-8 "$work/tr_TR.UTF-8" 2>"$work/localedef"; then
     echo "SKIP: localedef cannot make tr_TR.UTF-8: $(cat "$work/localedef")"
     exit 77
 fi
+
+cd "$work" || exit 1
+{ head -c 100 /dev/zero | tr '\0' '\200'; head -c 150 /dev/zero | tr '\0' '\377'
+  head -c 50 /dev/zero | tr '\0' '\200'; } >short.raw
+head -c 70000 /dev/zero >long.raw
 
 failures=0
 # expected file | variables | arguments
@@ -48,6 +54,15 @@ required.tr|LANG=tr_TR.UTF-8|bas
 quality.tr|LANG=tr_TR.UTF-8|bas a -o b --quality best
 range.tr|LANG=tr_TR.UTF-8|preview a -o b --loop-cycles 100001
 missing.tr|LANG=tr_TR.UTF-8|bas a -o
+wrote.en|LANG=C|bas short.raw -o out.bas
+wrote.tr|LANG=tr_TR.UTF-8|bas short.raw -o out.bas
+warning.en|LANG=C|bas long.raw -o out.bas
+warning.tr|LANG=tr_TR.UTF-8|bas long.raw -o out.bas
+unreadable.en|LANG=C|bas missing.wav -o out.bas
+unreadable.tr|LANG=tr_TR.UTF-8|bas missing.wav -o out.bas
+check.both|LANG=C|bas short.raw -o out.bas --end 400
+check.both|LANG=tr_TR.UTF-8|bas short.raw -o out.bas --end 400
+info.tr|LANG=tr_TR.UTF-8|info short.raw
 ROWS
 [ "$failures" -eq 0 ] || exit 1
 echo "vornelik-cli speaks Turkish and English as the locale asks"

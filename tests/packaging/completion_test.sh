@@ -4,6 +4,9 @@
 # --help lists, and file names for the sound and the output.
 # Usage: completion_test.sh VORNELIK_CLI COMPLETION_FILE
 set -u
+# The help is read with [a-z], which a Turkish collation reads without "i": the C locale's
+# letters, and its English help.
+export LC_ALL=C
 cli=$1
 completion=$2
 library=/usr/share/bash-completion/bash_completion

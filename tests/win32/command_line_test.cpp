@@ -201,7 +201,7 @@ TEST(CommandLine, SpeaksTheLanguageLangNames) {
     for (const Row& row :
          {Row{L"tr_TR.UTF-8", L"--help", "help.tr"}, Row{L"tr_TR.UTF-8", L"info a b", "extra.tr"},
           Row{L"tr_TR.UTF-8", L"bas a -o b --quality best", "quality.tr"},
-          Row{L"C", L"frob", "unknown.en"}}) {
+          Row{L"tr_TR.UTF-8", L"bas --help", "bas_help.tr"}, Row{L"C", L"frob", "unknown.en"}}) {
         SCOPED_TRACE(narrow(row.lang) + " " + narrow(row.arguments));
         const ChildLanguage language(row.lang);
         unsigned long status = 0;
