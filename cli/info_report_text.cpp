@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "cli/info_report.h"
+#include "cli/recording_texts.h"
 #include "cli/report_values.h"
 #include "cli/suggested_command.h"
 #include "core/numeric_text.h"
@@ -162,7 +163,8 @@ std::string infoReportText(const InfoSubject& subject) {
     line(filled(_("File: {1}"), {readableName(subject.fileName)}));
     line(filled(_("Size: {1}"), {bytes(survey.fileSize)}));
     if (!wave.isRiffWave) {
-        line(_("RIFF WAVE: no.") + (wave.problems.empty() ? "" : " " + wave.problems.front()));
+        line(_("RIFF WAVE: no.") +
+             (wave.problems.empty() ? "" : " " + translatedRecordingText(wave.problems.front())));
     } else if (wave.format) {
         line(filled(_("Format: {1}"), {formatLine(*wave.format)}));
     } else {
@@ -196,10 +198,10 @@ std::string infoReportText(const InfoSubject& subject) {
     }
     // A file that is not RIFF WAVE at all has its one problem on the "RIFF WAVE: no" line.
     for (std::size_t i = wave.isRiffWave ? 0 : 1; i < wave.problems.size(); ++i) {
-        line(filled(_("Problem: {1}"), {wave.problems[i]}));
+        line(filled(_("Problem: {1}"), {translatedRecordingText(wave.problems[i])}));
     }
     for (const auto& note : wave.notes) {
-        line(filled(_("Note: {1}"), {note}));
+        line(filled(_("Note: {1}"), {translatedRecordingText(note)}));
     }
     if (!wave.problems.empty()) {
         const auto shown = subject.file.first(std::min(subject.file.size(), kRawBytesShown));
@@ -207,7 +209,7 @@ std::string infoReportText(const InfoSubject& subject) {
                     {shown.empty() ? std::string(_("(none)")) : hexBytes(shown, " ")}));
     }
     for (const auto& warning : playbackWarnings(wave, survey)) {
-        line(filled(_("Warning: {1}"), {warning}));
+        line(filled(_("Warning: {1}"), {translatedRecordingText(warning)}));
     }
 
     line(filled(_("Suggested range: start {1}, end {2}"),
