@@ -12,10 +12,6 @@ LocaleFacts systemLocaleFacts() {
     return facts;
 }
 
-QByteArray codePageName(unsigned codePage) {
-    return "windows-" + QByteArray::number(codePage);
-}
-
 unsigned ansiCodePageFor(QLocale::Language language) {
     switch (language) {
         case QLocale::Turkish:

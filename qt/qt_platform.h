@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QByteArray>
 #include <QLocale>
 
 #include "ui/platform.h"
@@ -11,8 +10,5 @@ namespace vornelik {
 // The single-byte code page Windows uses as the ANSI code page for a language; 1252 for the C
 // locale and for languages without one.
 unsigned ansiCodePageFor(QLocale::Language language);
-
-// The name QStringEncoder knows a Windows code page by: "windows-1254".
-QByteArray codePageName(unsigned codePage);
 
 }  // namespace vornelik
