@@ -294,23 +294,6 @@ QualityBudget hexFlashBudget(Quality quality, std::int64_t start, std::int64_t e
     return budget;
 }
 
-SoundSurvey surveySound(std::span<const std::uint8_t> file, const RiffWave& wave) {
-    const SilenceRule rule = silenceRuleOf(wave);
-    std::optional<SoundFinder> finder;
-    if (rule != SilenceRule::none && (!wave.isRiffWave || wave.data)) {
-        // The samples as completeSurvey places them, clamped to this file.
-        const std::uint64_t offset =
-            wave.isRiffWave ? std::min<std::uint64_t>(wave.data->offset, file.size()) : 0;
-        const std::uint64_t length =
-            wave.isRiffWave ? std::min<std::uint64_t>(wave.data->presentSize, file.size() - offset)
-                            : file.size();
-        finder.emplace(rule, sampleBytesFor(rule, wave.format), offset);
-        finder->take(
-            file.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(length)));
-    }
-    return completeSurvey(wave, file.size(), finder ? &*finder : nullptr);
-}
-
 SurveyedSound surveySound(ByteSource& file, SampleSink* also) {
     // Counts the bytes and keeps the first ones as they are read.
     class Counting : public ByteSource {
@@ -378,6 +361,11 @@ SurveyedSound surveySound(ByteSource& file, SampleSink* also) {
     sound.survey = completeSurvey(sound.wave, counting.size,
                                   chosen != finders.finders.end() ? &*chosen : nullptr);
     return sound;
+}
+
+SoundSurvey surveySound(std::span<const std::uint8_t> file) {
+    SpanSource source(file);
+    return surveySound(source).survey;
 }
 
 }  // namespace vornelik

@@ -99,9 +99,6 @@ struct SoundSurvey {
     NextStep next = NextStep::nothing;
 };
 
-// Surveys a whole file with the structure readRiffWave found in it.
-SoundSurvey surveySound(std::span<const std::uint8_t> file, const RiffWave& wave);
-
 // The bytes of a file's beginning a streamed survey keeps, for reports to show.
 inline constexpr std::size_t kFirstBytesKept = 64;
 
@@ -115,6 +112,9 @@ struct SurveyedSound {
 // more of it than a chip's table; `also`, when given, is handed the samples too. Only a failure
 // of the source throws.
 SurveyedSound surveySound(ByteSource& file, SampleSink* also = nullptr);
+
+// The same survey of a file held in memory.
+SoundSurvey surveySound(std::span<const std::uint8_t> file);
 
 // The sample table and play-back cost of one quality for integer start and end offsets, counted
 // the way the table writer and the generated program count.

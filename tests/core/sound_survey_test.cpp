@@ -18,7 +18,7 @@ using namespace wave_builder;
 constexpr std::uint8_t kSilent = 128;
 
 SoundSurvey survey(const Bytes& file) {
-    return surveySound(file, readRiffWave(file));
+    return surveySound(file);
 }
 
 // The values the window's table writer puts in the table for the range, as the user would type it.
