@@ -163,8 +163,12 @@ std::string infoReportText(const InfoSubject& subject) {
     line(filled(_("File: {1}"), {readableName(subject.fileName)}));
     line(filled(_("Size: {1}"), {bytes(survey.fileSize)}));
     if (!wave.isRiffWave) {
-        line(_("RIFF WAVE: no.") +
-             (wave.problems.empty() ? "" : " " + translatedRecordingText(wave.problems.front())));
+        std::string notRiffWave = _("RIFF WAVE: no.");
+        if (!wave.problems.empty()) {
+            notRiffWave += ' ';
+            notRiffWave += translatedRecordingText(wave.problems.front());
+        }
+        line(notRiffWave);
     } else if (wave.format) {
         line(filled(_("Format: {1}"), {formatLine(*wave.format)}));
     } else {
