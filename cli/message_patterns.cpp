@@ -39,9 +39,14 @@ std::optional<std::vector<std::string>> partsOf(std::string_view pattern,
 }
 
 std::optional<std::string> matched(std::span<const MessagePattern> patterns,
-                                   const std::string& message) {
+                                   const std::string& message, std::string (*part)(std::string)) {
     for (const MessagePattern& pattern : patterns) {
-        if (const auto parts = partsOf(pattern.english, message)) {
+        if (auto parts = partsOf(pattern.english, message)) {
+            if (part != nullptr) {
+                for (std::string& each : *parts) {
+                    each = part(std::move(each));
+                }
+            }
             return filled(translate(pattern.translation), *parts);
         }
     }

@@ -20,8 +20,10 @@ struct MessagePattern {
 // after its mark follows; the last text must end the message.
 std::optional<std::vector<std::string>> partsOf(std::string_view pattern, std::string_view message);
 
-// The translation of the first pattern the message matches, or nothing.
+// The translation of the first pattern the message matches, its parts passed through `part`
+// where given, or nothing.
 std::optional<std::string> matched(std::span<const MessagePattern> patterns,
-                                   const std::string& message);
+                                   const std::string& message,
+                                   std::string (*part)(std::string) = nullptr);
 
 }  // namespace vornelik

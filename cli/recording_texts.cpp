@@ -71,28 +71,19 @@ constexpr std::array<MessagePattern, 22> kRecordingTexts{{
      N_("The format gives no sample rate or block size: the speed is unknown.")},
 }};
 
-bool isDecimal(const std::string& part) {
-    return !part.empty() && std::count(part.begin(), part.end(), '.') == 1 &&
-           std::all_of(part.begin(), part.end(),
-                       [](unsigned char c) { return std::isdigit(c) != 0 || c == '.'; });
+// A decimal number among the parts, as prose writes it; any other part as it is.
+std::string inProseWhereDecimal(std::string part) {
+    const bool decimal = !part.empty() && std::count(part.begin(), part.end(), '.') == 1 &&
+                         std::all_of(part.begin(), part.end(), [](unsigned char c) {
+                             return std::isdigit(c) != 0 || c == '.';
+                         });
+    return decimal ? inProse(std::move(part)) : part;
 }
 
 }  // namespace
 
 std::string translatedRecordingText(const std::string& text) {
-    for (const MessagePattern& pattern : kRecordingTexts) {
-        auto parts = partsOf(pattern.english, text);
-        if (!parts) {
-            continue;
-        }
-        for (std::string& part : *parts) {
-            if (isDecimal(part)) {
-                part = inProse(part);
-            }
-        }
-        return filled(translate(pattern.translation), *parts);
-    }
-    return text;
+    return matched(kRecordingTexts, text, inProseWhereDecimal).value_or(text);
 }
 
 }  // namespace vornelik

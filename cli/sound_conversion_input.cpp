@@ -72,6 +72,21 @@ class DecoderSilenced {
     int saved_ = -1;
 };
 
+// Up to `room` bytes from `position`, fewer only at the file's end: readAt may give less.
+std::size_t readUpTo(RandomAccessInput& file, std::int64_t position, std::uint8_t* into,
+                     std::size_t room) {
+    std::size_t done = 0;
+    while (done < room) {
+        const std::size_t got =
+            file.readAt(position + static_cast<std::int64_t>(done), into + done, room - done);
+        if (got == 0) {
+            break;
+        }
+        done += got;
+    }
+    return done;
+}
+
 std::string rateReason(std::int64_t rate) {
     return filled(_("a sample rate of {1} Hz, where convert takes {2} to {3} Hz"),
                   {std::to_string(rate), std::to_string(kLowestSourceRate),
@@ -82,16 +97,7 @@ std::string rateReason(std::int64_t rate) {
 std::string waveReason(RandomAccessInput& file) {
     std::vector<std::uint8_t> start(
         static_cast<std::size_t>(std::min<std::int64_t>(file.size(), kLookedAt)));
-    std::size_t got = 0;
-    while (got < start.size()) {
-        const std::size_t piece =
-            file.readAt(static_cast<std::int64_t>(got), start.data() + got, start.size() - got);
-        if (piece == 0) {
-            break;
-        }
-        got += piece;
-    }
-    start.resize(got);
+    start.resize(readUpTo(file, 0, start.data(), start.size()));
     const RiffWave wave = readRiffWave(start);
     if (!wave.isRiffWave) {
         return "";
@@ -165,15 +171,9 @@ struct SoundFileInput::Access {
         auto* bytes = static_cast<std::uint8_t*>(into);
         sf_count_t done = 0;
         try {
-            while (done < count) {
-                const std::size_t got = access.file.readAt(access.position, bytes + done,
-                                                           static_cast<std::size_t>(count - done));
-                if (got == 0) {
-                    break;
-                }
-                done += static_cast<sf_count_t>(got);
-                access.position += static_cast<sf_count_t>(got);
-            }
+            done = static_cast<sf_count_t>(
+                readUpTo(access.file, access.position, bytes, static_cast<std::size_t>(count)));
+            access.position += done;
         } catch (const std::exception& failure) {
             access.failure = failure.what();
         }

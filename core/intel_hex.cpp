@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "core/numeric_text.h"
+
 namespace vornelik {
 namespace {
 
@@ -11,11 +13,9 @@ constexpr std::uint32_t kRecordBytes = 16;
 // One record: its fields in hex digits and the checksum that makes their bytes sum to 0.
 void appendRecord(std::string& out, std::uint16_t address, std::uint8_t type,
                   std::span<const std::uint8_t> data) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     std::uint8_t sum = 0;
     const auto put = [&](std::uint8_t byte) {
-        out += kDigits[byte >> 4];
-        out += kDigits[byte & 0xF];
+        out += upperHexDigits(byte, 2);
         sum = static_cast<std::uint8_t>(sum + byte);
     };
     out += ':';

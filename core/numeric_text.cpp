@@ -392,4 +392,13 @@ std::string fixedText(double value, int decimals) {
     return {text.data(), result.ptr};
 }
 
+std::string upperHexDigits(std::uint32_t value, int digits) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
+        text += kDigits[(value >> shift) & 0xF];
+    }
+    return text;
+}
+
 }  // namespace vornelik

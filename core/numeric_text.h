@@ -43,4 +43,7 @@ double requireFinite(double value);
 // never through printf, so that the C library's locale cannot turn the point into a comma.
 std::string fixedText(double value, int decimals);
 
+// The low `digits` hex digits of a value, in capitals and with no prefix: "0F" of 15 and 2.
+std::string upperHexDigits(std::uint32_t value, int digits);
+
 }  // namespace vornelik

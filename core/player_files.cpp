@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/intel_hex.h"
+#include "core/numeric_text.h"
 #include "core/player_program.h"
 
 namespace vornelik {
@@ -13,12 +14,7 @@ namespace {
 constexpr std::string_view kEnd = "\r\n";
 
 std::string hexNumber(std::uint32_t value, int digits) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text = "0x";
-    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
-        text += kDigits[(value >> shift) & 0xF];
-    }
-    return text;
+    return "0x" + upperHexDigits(value, digits);
 }
 
 // "label   TEXT            ; comment", in gpasm's columns.

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/numeric_text.h"
+
 namespace vornelik {
 namespace {
 
@@ -75,15 +77,13 @@ std::string keepingUtf8(std::string_view text,
 
 std::string readableName(std::string_view name) {
     return keepingUtf8(name, [](std::string& shown, unsigned char byte) {
-        static constexpr char kDigits[] = "0123456789ABCDEF";
         if (byte < 0x20 || byte == 0x7F) {
             shown += '?';
         } else if (byte < 0x80) {
             shown += static_cast<char>(byte);
         } else {
             shown += "\\x";
-            shown += kDigits[byte >> 4];
-            shown += kDigits[byte & 0xF];
+            shown += upperHexDigits(byte, 2);
         }
     });
 }
